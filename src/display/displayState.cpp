@@ -1,0 +1,3 @@
+#include "display/displayState.h"
+
+DisplayState display;

@@ -1,0 +1,28 @@
+// Thin lines between float end points, clipped to the screen or not, drawn pixel by pixel
+// with single-precision positions accumulated step by step.
+#pragma once
+
+#include "colour/colour.h"
+#include "raster/pixelOps.h"
+
+#include <cstdint>
+
+// Screen-blended through plotScreen; clipped.
+void drawLineScreen(float x1, float y1, float x2, float y2, Colour colour);
+// Stored straight into the back buffer in the current mode; clipped.
+void drawLineDirect(float x1, float y1, float x2, float y2, Colour colour);
+// The low byte through the plotFront / plotLayer slots; not clipped.
+void drawLineFront(float x1, float y1, float x2, float y2, Colour colour);
+void drawLineLayer(float x1, float y1, float x2, float y2, Colour colour);
+
+// Slides the ends along the line into [0, screenWidth - 1] x [0, screenHeight - 1].
+// Returns false when nothing of the line is left to draw.
+bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2);
+
+// Walks the line and plots each pixel through the slot, read afresh for every pixel (the
+// screen-blend slot rebinds itself on its first call).
+void stepLine(float x1, float y1, float x2, float y2, PlotOperation const* slot, Colour colour);
+
+// Truncation toward zero, passed on as unsigned: a negative position becomes a huge value
+// that the plots' bounds tests reject.
+uint32_t toPixelCoordinate(double v);
