@@ -7,9 +7,12 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+// <ddraw.h> needs <windows.h> first.
 #include <windows.h>
+
 #include <ddraw.h>
 #else
 #include "platform/compat/windowsApi.h"
+
 #include "platform/compat/directDrawApi.h"
 #endif

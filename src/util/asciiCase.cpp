@@ -17,4 +17,6 @@ int32_t toUpperAscii(int32_t c) {
     return static_cast<int8_t>(b);
 }
 
-int32_t byteToUnsigned(int32_t v) { return static_cast<uint8_t>(v); }
+int32_t byteToUnsigned(int32_t v) {
+    return static_cast<uint8_t>(v);
+}

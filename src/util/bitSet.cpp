@@ -9,4 +9,6 @@ void setBit(uint8_t* bits, int32_t index, int32_t value) {
     }
 }
 
-int32_t testBit(const uint8_t* bits, int32_t index) { return (bits[index / 8] >> (index % 8)) & 1; }
+int32_t testBit(const uint8_t* bits, int32_t index) {
+    return (bits[index / 8] >> (index % 8)) & 1;
+}

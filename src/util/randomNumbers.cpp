@@ -4,9 +4,13 @@
 
 #include <cmath>
 
-double randomUniform(double scale) { return runtimeRandom() / 32767.0 * scale; }
+double randomUniform(double scale) {
+    return runtimeRandom() / 32767.0 * scale;
+}
 
-int32_t randomInt(int32_t n) { return static_cast<int32_t>(randomUniform(n - 0.0001)); }
+int32_t randomInt(int32_t n) {
+    return static_cast<int32_t>(randomUniform(n - 0.0001));
+}
 
 double randomGaussian() {
     double u1 = randomUniform(1.0);
