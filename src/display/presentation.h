@@ -1,0 +1,18 @@
+// Moving the finished frame from the locked back buffer to the screen, and byte fills of the
+// back buffer and the layer. Fills cover pitch x screenHeight bytes, row ends included.
+// Everything here expects no clip window to be set.
+#pragma once
+
+#include <cstdint>
+
+// Copies the back buffer to the screen and locks it again; backBuffer and backPitch are
+// refreshed from the new lock. Results are not checked: a failed blit just shows nothing new.
+void presentFrame();
+// presentFrame, then fills the back buffer with value.
+void presentAndClear(uint8_t value);
+// Fills the back buffer with value, then presentAndClear: a uniform screen and a filled buffer.
+void clearAndPresent(uint8_t value);
+// Fills the layer with value.
+void clearLayerBuffer(uint8_t value);
+// Fills the back buffer and the layer, then presentAndClear.
+void clearAllAndPresent(uint8_t value);

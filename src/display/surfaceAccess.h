@@ -1,0 +1,20 @@
+// Whole-surface blits and locks: the source rectangle of every blit, and the buffer pair a
+// lock leaves in a surface description.
+#pragma once
+
+#include "display/displayState.h"
+
+inline RECT wholeScreenRect() {
+    RECT rect;
+    rect.left = 0;
+    rect.top = 0;
+    rect.right = display.screenWidth;
+    rect.bottom = display.screenHeight;
+    return rect;
+}
+
+// A locked surface's first byte and pitch, as its last lock left them in the description.
+inline void takeLockedBuffer(const DDSURFACEDESC& desc, uint8_t*& buffer, int32_t& pitch) {
+    buffer = (uint8_t*)desc.lpSurface;
+    pitch = desc.lPitch;
+}
