@@ -1,0 +1,82 @@
+// What the headless screen shows and what the program asked of the host, for tests to read.
+#include "platform/host/headless/headlessState.h"
+
+#include <cstddef>
+#include <cstring>
+
+void headlessRecordFrame(const HostFrame* frame) {
+    size_t rowBytes = static_cast<size_t>(frame->width) * static_cast<size_t>(frame->bytesPerPixel);
+    headless.framePixels.resize(rowBytes * static_cast<size_t>(frame->height));
+    for (int y = 0; y < frame->height; y++) {
+        std::memcpy(headless.framePixels.data() + rowBytes * static_cast<size_t>(y),
+                    frame->pixels + static_cast<std::ptrdiff_t>(frame->pitch) * y, rowBytes);
+    }
+    for (int i = 0; i < 256; i++) {
+        headless.framePalette[i] =
+            frame->palette ? PALETTEENTRY{frame->palette[i].red, frame->palette[i].green,
+                                          frame->palette[i].blue, frame->palette[i].flags}
+                           : PALETTEENTRY{0, 0, 0, 0};
+    }
+    if (frame->palette) {
+        std::memcpy(headless.screenPalette, headless.framePalette, sizeof headless.screenPalette);
+    }
+    headless.presentCount++;
+    headless.lastFrame = {
+        headless.framePixels.data(), frame->width,          frame->height,
+        frame->bytesPerPixel,        headless.framePalette, headless.presentCount};
+    if (headless.presentHook) {
+        headless.presentHook(&headless.lastFrame, headless.presentContext);
+    }
+}
+
+HeadlessDisplayMode headlessDisplayMode(void) {
+    return headless.displayMode;
+}
+
+const HeadlessFrame* headlessLastFrame(void) {
+    return headless.presentCount ? &headless.lastFrame : nullptr;
+}
+
+int headlessPresentCount(void) {
+    return headless.presentCount;
+}
+
+const PALETTEENTRY* headlessScreenPalette(void) {
+    return headless.screenPalette;
+}
+
+int headlessMessageBoxCount(void) {
+    return headless.messageBoxCount;
+}
+
+const char* headlessLastMessageBoxText(void) {
+    return headless.messageBoxText.c_str();
+}
+
+const char* headlessLastMessageBoxCaption(void) {
+    return headless.messageBoxCaption.c_str();
+}
+
+UINT headlessLastMessageBoxFlags(void) {
+    return headless.messageBoxFlags;
+}
+
+bool headlessCursorVisible(void) {
+    return headless.cursorVisible;
+}
+
+int headlessWarpCount(void) {
+    return headless.warpCount;
+}
+
+POINT headlessLastWarp(void) {
+    return headless.lastWarp;
+}
+
+int headlessMinimiseCount(void) {
+    return headless.minimiseCount;
+}
+
+const char* headlessWindowTitle(void) {
+    return headless.windowTitle.c_str();
+}

@@ -1,0 +1,88 @@
+// Where our Win32/DirectDraw layer meets the machine. Every host library (headless, SDL2)
+// defines the one record `activeHost`; which host a program gets is decided when it is linked.
+// The layer keeps all Win32 and DirectDraw state itself (windows, queues, surfaces, the virtual
+// cursor); a host only shows pixels, reports input, keeps time and answers a few questions.
+// Hosts see plain C++ types only, never the system's headers.
+#pragma once
+
+#include <cstdint>
+
+// Same layout as PALETTEENTRY.
+struct HostPaletteEntry {
+    uint8_t red;
+    uint8_t green;
+    uint8_t blue;
+    uint8_t flags;
+};
+
+enum class HostEventKind {
+    mouseMoveTo, // x, y: absolute position in display-mode pixels; buttons held after the move
+    mouseMoveBy, // x, y: relative motion in display-mode pixels; buttons held after the move
+    buttonDown,  // buttons: the one button (1 left, 2 right)
+    buttonUp,    // buttons: the one button
+    keyDown,     // key: Win32 virtual-key code (generic VK_SHIFT/VK_CONTROL/VK_MENU for modifiers)
+    keyUp,       // key: as above
+    minimise,    // the user minimised the window
+    restore,     // the user restored it
+    close,       // the user asked the window to close (becomes WM_CLOSE)
+    quit,        // the session ends (becomes WM_QUIT)
+};
+
+struct HostEvent {
+    HostEventKind kind;
+    int x;
+    int y;
+    uint32_t buttons;
+    uint32_t key;
+};
+
+// What a memory surface of a given depth looks like on this host. The layer fills in the
+// usual values before asking; a host changes what it needs to.
+struct HostSurfaceFormat {
+    uint32_t redMask;   // 16-bit depth only; 24 and 32 bits are always 0xFF0000
+    uint32_t greenMask; // 16-bit: 0x7E0 (5-6-5) by default, 0x3E0 for 5-5-5
+    uint32_t blueMask;
+    int pitchPadding; // bytes added to every row beyond its width rounded up to 4
+};
+
+// The visible surface as it stands after a blit onto it or an unlock of it.
+struct HostFrame {
+    const uint8_t* pixels;
+    int width;
+    int height;
+    int pitch;
+    int bytesPerPixel;               // 1, 2, 3 or 4
+    const HostPaletteEntry* palette; // 256 entries at 1 byte per pixel; null if none attached
+};
+
+struct Host {
+    const char* name;
+    // The program's window exists (no display mode yet).
+    void (*windowCreated)(const char* title, int width, int height);
+    // May the display take this mode? width and height are 1..16384, depth 8, 16, 24 or 32.
+    bool (*setDisplayMode)(int width, int height, int bitsPerPixel);
+    void (*surfaceFormat)(int bitsPerPixel, HostSurfaceFormat* format);
+    void (*present)(const HostFrame* frame);
+    // The palette of the visible surface changed (256 entries).
+    void (*paletteChanged)(const HostPaletteEntry* entries);
+    // Takes the next input event; false when there is none right now.
+    bool (*pollEvent)(HostEvent* event);
+    // The program reads the keyboard snapshot: once per frame in the system's frame loop.
+    void (*keyboardRead)(void);
+    uint32_t (*tickCount)(void);
+    void (*sleep)(uint32_t milliseconds);
+    void (*showCursor)(bool visible);
+    // The program put the cursor here (display-mode pixels); a host may move a real pointer.
+    void (*warpCursor)(int x, int y);
+    // The program minimised its window (CloseWindow); a restore comes back as an event.
+    void (*minimiseWindow)(void);
+    // Shows a message box; returns the Win32 button code (IDOK = 1). Must not block forever.
+    int (*messageBox)(const char* text, const char* caption, uint32_t flags);
+    const char* (*commandLine)(void);
+    // Consulted at the start of every fallible call the layer makes ("CreateSurface",
+    // "IDirectDrawSurface::Release", "RegisterClassA", ...): 0 lets the call run, anything else
+    // makes it fail with that result. Real hosts return 0.
+    int32_t (*injectedResult)(const char* call);
+};
+
+extern const Host activeHost;
