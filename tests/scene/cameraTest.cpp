@@ -67,6 +67,39 @@ TEST_F(CameraTest, ProjectionScaleIsSinglePrecision) {
     EXPECT_EQ(sy, 300.0f);
 }
 
+// Scale, differences, product and sum all in float; in double the rounding differs for some
+// of these points.
+TEST_F(CameraTest, ProjectionIsSinglePrecisionThroughout) {
+    camera.cameraX = 13.7f;
+    camera.cameraY = -21.3f;
+    camera.cameraZ = -777.7f;
+    int32_t differsFromDouble = 0;
+    for (int32_t i = 0; i < 500; ++i) {
+        const float x = -300.0f + 3.37f * static_cast<float>(i);
+        const float y = 900.0f - 2.11f * static_cast<float>(i);
+        const float z = -770.0f + 9.73f * static_cast<float>(i);
+        volatile float k = 800.0f / (z - camera.cameraZ);
+        volatile float dx = x - camera.cameraX - 400.0f;
+        volatile float dy = y - camera.cameraY - 300.0f;
+        volatile float px = dx * k;
+        volatile float py = dy * k;
+        const float expectedX = px + 400.0f;
+        const float expectedY = py + 300.0f;
+        float sx;
+        float sy;
+        projectPoint(x, y, z, &sx, &sy);
+        ASSERT_EQ(sx, expectedX) << i;
+        ASSERT_EQ(sy, expectedY) << i;
+        const double wideK = 800.0 / (static_cast<double>(z) - camera.cameraZ);
+        const float wideX =
+            static_cast<float>((static_cast<double>(x) - camera.cameraX - 400.0) * wideK + 400.0);
+        if (wideX != expectedX) {
+            ++differsFromDouble;
+        }
+    }
+    EXPECT_GT(differsFromDouble, 0);
+}
+
 TEST_F(CameraTest, SegmentsWithAnEndBeforeTheNearLimitAreDroppedWhole) {
     const float nearZ = camera.cameraZ + 0.5f;
     drawSegment3D(400.0f, 300.0f, nearZ, 400.0f, 300.0f, 500.0f, 0xFFFFFF);

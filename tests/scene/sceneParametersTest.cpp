@@ -146,4 +146,21 @@ TEST_F(SceneParametersTest, DriftAccumulatesInSinglePrecisionWithoutWrapping) {
               static_cast<float>(0.0 + 0.002f * std::fmod(3 * 0.378, 1.0)));
 }
 
+// The phase and its step meet in double, then round once; adding a float-rounded step to the
+// float phase would round twice, which shows for some amounts.
+TEST_F(SceneParametersTest, DriftStepIsAddedInDoubleAndRoundedOnce) {
+    int32_t differsFromFloatSum = 0;
+    for (int32_t i = 1; i <= 2000; ++i) {
+        const float amount = 0.002f + static_cast<float>(i) * 1e-7f;
+        sceneParameters.branchFields[4].phaseY = 1.0f;
+        driftWavePhases(amount);
+        const double step = amount * std::fmod(4 * 0.738, 1.0);
+        ASSERT_EQ(sceneParameters.branchFields[4].phaseY, static_cast<float>(1.0f + step)) << i;
+        if (1.0f + static_cast<float>(step) != static_cast<float>(1.0f + step)) {
+            ++differsFromFloatSum;
+        }
+    }
+    EXPECT_GT(differsFromFloatSum, 0);
+}
+
 } // namespace

@@ -183,6 +183,20 @@ TEST_F(StructureGeneratorTest, LayoutsZeroAndTwoRunTheirOwnPaths) {
     EXPECT_EQ(screen.bytes, layoutTwo);
 }
 
+// The bend point is a float sum of float products. For these fields it is exactly 464 in
+// float and 463.99997 when taken in double, so the column of layout 0's second segment tells.
+TEST_F(StructureGeneratorTest, BendPointIsSinglePrecision) {
+    const float endPhase = 1.69800007f;
+    sceneParameters.branchFields[0] = WaveField{0.0f, 0.0f, 0.0f, endPhase, endPhase, endPhase};
+    sceneParameters.branchFields[1] = peakField();
+    sceneParameters.branchFields[3] = WaveField{0.0f, 0.0f, 0.0f, 0.945499957f, 0.0f, 0.0f};
+    sceneParameters.decisionFields[0] = troughField();
+    sceneParameters.decisionFields[11] = troughField();
+    growStructure(401.0f, 300.0f, 0.0f, 14 * 0x010101);
+    EXPECT_NE(screenColour(screen, 464, 350), 0u);
+    EXPECT_EQ(screenColour(screen, 463, 350), 0u);
+}
+
 // With zero fields every node sits on the same point, so every marker blends into the same
 // ring pixels; the screen blend's rounding makes the order visible.
 TEST_F(StructureGeneratorTest, ANodesMarkerIsDrawnAfterAllItsDescendantsMarkers) {
@@ -277,6 +291,20 @@ TEST_F(StructureGeneratorTest, CellGrownFromAFixedTickCountGivesAPinnedPicture) 
     openMemoryScreen(&screen, 800, 600, 3);
     growStructure(400.0f, 300.0f, -600.0f, fog);
     EXPECT_EQ(pictureChecksum(screen), checksum24);
+}
+
+// The first frame of a run: the camera at rest, the phases drifted once at the default speed,
+// all 165 cells. Many more nodes than one cell, so single-precision roundings anywhere in the
+// generator show up in the picture.
+TEST_F(StructureGeneratorTest, FirstFrameFromAFixedTickCountGivesAPinnedPicture) {
+    headlessSetTickCount(20020);
+    initSceneParameters();
+    resetCamera();
+    driftWavePhases(static_cast<float>(0.0001 * 20.0));
+    growVisibleCells();
+    const uint64_t checksum = pictureChecksum(screen);
+    EXPECT_EQ(checksum, 0x5703906e4a568552ull)
+        << std::hex << checksum << std::dec << " lit " << litPixels(screen).size();
 }
 
 } // namespace
