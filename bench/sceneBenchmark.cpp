@@ -1,0 +1,151 @@
+// Growing one frame of the scene: the 165 cells of the frame loop's walk at 800 × 600 into a
+// memory back buffer. Reports the frame time and how many nodes per second the generator
+// grows; the nodes are counted by a separate walk that takes the same decisions and draws
+// nothing, so the generator itself carries no counter.
+#include "display/displayState.h"
+#include "platform/host/headless/headlessHost.h"
+#include "raster/pixelOps.h"
+#include "scene/camera.h"
+#include "scene/sceneParameters.h"
+#include "scene/structureGenerator.h"
+#include "util/numeric.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const int32_t benchWidth = 800;
+const int32_t benchHeight = 600;
+const DWORD benchTickCount = 20020;
+
+// The branching decisions of growStructure without the drawing.
+int64_t countNodes(float x, float y, float z, Colour colour) {
+    const SceneParameters& p = sceneParameters;
+    const Colour branch = branchColour(colour, evaluateWave(p.colourField, x, y, z));
+    int64_t nodes = 1;
+    if (branch == 0) {
+        return nodes;
+    }
+    const int32_t count = minInt(quantiseWave(p.decisionFields[11], x, y, z, 2) + 1, 2);
+    for (int32_t b = 0; b < count; ++b) {
+        const WaveField* f = &p.branchFields[4 * b];
+        const float qx = x + 200.0f * evaluateWave(f[0], x, y, z) - 100.0f;
+        const float qy = y + 200.0f * evaluateWave(f[1], x, y, z) - 100.0f;
+        const float qz = z + 200.0f * evaluateWave(f[2], x, y, z) - 100.0f;
+        nodes += countNodes(qx, qy, qz, branch);
+    }
+    return nodes;
+}
+
+// The frame loop's walk: five layers near to far, each cell with its fog grey.
+template <typename Visit> void visitCells(Visit visit) {
+    const float cellSize = static_cast<float>(display.screenHeight / 3);
+    auto nearestCell = [cellSize](float c) {
+        return std::floor(static_cast<double>(c) / cellSize + 0.5);
+    };
+    const double fx = nearestCell(camera.cameraX);
+    const double fy = nearestCell(camera.cameraY);
+    const double fz = nearestCell(camera.cameraZ);
+    for (int32_t z = static_cast<int32_t>(fz - 1), k = 0; z <= fz + 3.0; ++z, ++k) {
+        for (int32_t x = static_cast<int32_t>(fx - k); x <= fx + k; ++x) {
+            for (int32_t y = static_cast<int32_t>(fy - k); y <= fy + k; ++y) {
+                const double distance =
+                    std::sqrt(square(static_cast<double>(camera.cameraX) / cellSize - x) +
+                              square(static_cast<double>(camera.cameraY) / cellSize - y) +
+                              square(static_cast<double>(camera.cameraZ) / cellSize - z));
+                const int32_t brightness =
+                    atLeastZeroInt(minInt(255, static_cast<int32_t>(255.0 - 85.0 * distance)));
+                visit(
+                    static_cast<float>(x) * cellSize + static_cast<float>(display.screenWidth / 2),
+                    static_cast<float>(y) * cellSize + static_cast<float>(display.screenHeight / 2),
+                    static_cast<float>(z) * cellSize, static_cast<Colour>(brightness) * 0x010101);
+            }
+        }
+    }
+}
+
+int64_t countFrameNodes() {
+    int64_t nodes = 0;
+    visitCells([&nodes](float x, float y, float z, Colour c) { nodes += countNodes(x, y, z, c); });
+    return nodes;
+}
+
+void growFrame() {
+    visitCells([](float x, float y, float z, Colour c) { growStructure(x, y, z, c); });
+}
+
+void openBenchScreen(std::vector<uint8_t>* memory, PixelMode mode) {
+    std::memset(&display, 0, sizeof display);
+    display.screenWidth = benchWidth;
+    display.screenHeight = benchHeight;
+    display.pixelMode = mode;
+    display.backPitch = benchWidth * mode;
+    memory->assign(static_cast<size_t>(display.backPitch) * benchHeight, 0);
+    display.backBuffer = memory->data();
+    selectPixelOps();
+}
+
+void startScene() {
+    headlessSetTickCount(benchTickCount);
+    initSceneParameters();
+    resetCamera();
+}
+
+// The first frame of a run, grown again and again; the buffer is cleared between frames, as
+// the presentation does, outside the timing. Argument: the pixel mode.
+void firstFrame(benchmark::State& state) {
+    std::vector<uint8_t> memory;
+    openBenchScreen(&memory, static_cast<PixelMode>(state.range(0)));
+    startScene();
+    driftWavePhases(static_cast<float>(0.0001 * 20.0));
+    const int64_t nodesPerFrame = countFrameNodes();
+    for (auto _ : state) {
+        growFrame();
+        benchmark::ClobberMemory();
+        state.PauseTiming();
+        std::memset(memory.data(), 0, memory.size());
+        state.ResumeTiming();
+    }
+    state.counters["nodesPerFrame"] = static_cast<double>(nodesPerFrame);
+    state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodesPerFrame) *
+                                                       static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(firstFrame)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// A flight: each frame drifts the phases at the default speed and moves the camera forward
+// by 4, so the structures change from frame to frame as in the running demonstration.
+void flyingFrames(benchmark::State& state) {
+    std::vector<uint8_t> memory;
+    openBenchScreen(&memory, 4);
+    startScene();
+    int64_t nodes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        camera.cameraZ += 4.0f;
+        driftWavePhases(static_cast<float>(0.0001 * 20.0));
+        nodes += countFrameNodes();
+        std::memset(memory.data(), 0, memory.size());
+        state.ResumeTiming();
+        growFrame();
+        benchmark::ClobberMemory();
+    }
+    state.counters["nodesPerFrame"] =
+        static_cast<double>(nodes) / static_cast<double>(state.iterations());
+    state.counters["nodes/s"] =
+        benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(flyingFrames)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
