@@ -34,6 +34,9 @@ void releaseDisplayObjects() {
     releaseAndForget(display.primarySurface);
     releaseAndForget(display.backSurface);
     releaseAndForget(display.layerSurface);
+    // The palette goes too, before its DirectDraw object: a reference to an object whose
+    // owner is gone must not survive.
+    releaseAndForget(display.paletteObject);
     releaseAndForget(display.directDraw);
     // The memory behind these went with the surfaces.
     display.backBuffer = nullptr;

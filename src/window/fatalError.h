@@ -11,6 +11,6 @@ void checkDirectDraw(int site, HRESULT result);
 // and ends the process with exit status 1.
 [[noreturn]] void fatalError(const char* text);
 
-// Releases the primary, back and layer surfaces and the DirectDraw object that exist, and
-// forgets them, so that nothing released can be reached again.
+// Releases the primary, back and layer surfaces, the palette object and the DirectDraw object
+// that exist, and forgets them, so that nothing released can be reached again.
 void releaseDisplayObjects();
