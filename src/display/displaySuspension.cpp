@@ -24,6 +24,8 @@ static SavedPicture savedBack;
 static SavedPicture savedLayer;
 static PaletteEntry savedPalette[256];
 static bool paletteSaved;
+// A window minimised before the display was opened gets no display on its restore.
+static bool displayWasOpen;
 
 static void keepPicture(SavedPicture& saved, LPDIRECTDRAWSURFACE& surface, uint8_t*& buffer,
                         int32_t pitch) {
@@ -65,6 +67,7 @@ static void putPictureBack(SavedPicture& saved, uint8_t* buffer, int32_t pitch) 
 }
 
 void suspendDisplay() {
+    displayWasOpen = display.directDraw != nullptr;
     paletteSaved = false;
     if (display.pixelMode == pixelModePalettized && display.paletteObject != nullptr) {
         checkDirectDraw(16, display.paletteObject->GetEntries(0, 0, 256, savedPalette));
@@ -82,6 +85,10 @@ void suspendDisplay() {
 }
 
 void restoreDisplay() {
+    if (!displayWasOpen) {
+        discardSuspendedDisplay();
+        return;
+    }
     if (display.pixelMode == pixelModePalettized) {
         openDisplay8Bit();
     } else {

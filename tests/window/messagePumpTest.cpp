@@ -188,6 +188,16 @@ TEST(MessagePumpPitchTest, RestoreWithNarrowerPitchKeepsEveryRow) {
     resetWindowAndDisplay();
 }
 
+TEST(MessagePumpNoDisplayTest, MinimiseBeforeTheDisplayIsOpenOpensNoDisplay) {
+    resetWindowAndDisplay();
+    createTestWindow(width, height);
+    queueMinimiseAndRestore();
+    EXPECT_EQ(pumpMessages(), 0);
+    EXPECT_EQ(headlessCallCount("DirectDrawCreate"), 0);
+    EXPECT_EQ(display.directDraw, nullptr);
+    resetWindowAndDisplay();
+}
+
 TEST_F(MessagePumpTest, RestoreMayFallBackToThirtyTwoBits) {
     drawPattern(display.backBuffer, display.backPitch, 1);
     headlessRefuseDepth(24);
