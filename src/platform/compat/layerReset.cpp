@@ -1,8 +1,34 @@
 // Throwing the whole layer away between tests.
+#include "platform/compat/directDrawObjects.h"
+#include "platform/compat/inputDevices.h"
 #include "platform/compat/layerControl.h"
+#include "platform/compat/messageQueue.h"
+#include "platform/compat/screenMode.h"
+#include "platform/compat/windowRegistry.h"
 
-void compatReset(void) {}
+void compatReset(void) {
+    // Straight to memory: no Release, so no host is told and no window procedure runs.
+    for (DirectDrawSurfaceObject* surface : surfaceObjects) {
+        delete[] surface->pixels;
+        delete surface;
+    }
+    for (DirectDrawPaletteObject* palette : paletteObjects) {
+        delete palette;
+    }
+    for (DirectDrawObject* directDraw : directDrawObjects) {
+        delete directDraw;
+    }
+    surfaceObjects.clear();
+    paletteObjects.clear();
+    directDrawObjects.clear();
+    exclusiveOwner = nullptr;
+    resetMessageQueue();
+    resetWindows();
+    resetInputDevices();
+    screenMode = desktopMode;
+}
 
 int compatLiveObjectCount(void) {
-    return 0;
+    return static_cast<int>(surfaceObjects.size() + paletteObjects.size() +
+                            directDrawObjects.size());
 }

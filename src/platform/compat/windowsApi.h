@@ -90,6 +90,21 @@ typedef struct tagWNDCLASSA {
     LPCSTR lpszClassName;
 } WNDCLASSA;
 
+typedef struct tagCREATESTRUCTA {
+    LPVOID lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCSTR lpszName;
+    LPCSTR lpszClass;
+    DWORD dwExStyle;
+} CREATESTRUCTA, *LPCREATESTRUCTA;
+
 typedef struct tagPAINTSTRUCT {
     HDC hdc;
     BOOL fErase;
@@ -99,6 +114,7 @@ typedef struct tagPAINTSTRUCT {
     BYTE rgbReserved[32];
 } PAINTSTRUCT, *LPPAINTSTRUCT;
 
+#define MAKEINTATOM(i) ((LPCSTR)((uintptr_t)((WORD)(i))))
 #define MAKEINTRESOURCEA(i) ((LPSTR)((uintptr_t)((WORD)(i))))
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
@@ -110,6 +126,7 @@ typedef struct tagPAINTSTRUCT {
 #define CS_OWNDC 0x0020
 
 #define WS_POPUP 0x80000000L
+#define WS_MINIMIZE 0x20000000L
 #define WS_VISIBLE 0x10000000L
 
 #define SW_SHOWNORMAL 1
@@ -117,6 +134,7 @@ typedef struct tagPAINTSTRUCT {
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
 
+#define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
@@ -134,17 +152,59 @@ typedef struct tagPAINTSTRUCT {
 
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
 
 #define VK_LBUTTON 0x01
 #define VK_RBUTTON 0x02
 #define VK_BACK 0x08
+#define VK_TAB 0x09
 #define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_PAUSE 0x13
+#define VK_CAPITAL 0x14
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+#define VK_INSERT 0x2D
+#define VK_DELETE 0x2E
+#define VK_NUMPAD0 0x60
+#define VK_NUMPAD9 0x69
+#define VK_MULTIPLY 0x6A
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
+#define VK_DECIMAL 0x6E
+#define VK_DIVIDE 0x6F
+#define VK_F1 0x70
+#define VK_F12 0x7B
+#define VK_OEM_1 0xBA
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_COMMA 0xBC
+#define VK_OEM_MINUS 0xBD
+#define VK_OEM_PERIOD 0xBE
+#define VK_OEM_2 0xBF
+#define VK_OEM_3 0xC0
+#define VK_OEM_4 0xDB
+#define VK_OEM_5 0xDC
+#define VK_OEM_6 0xDD
+#define VK_OEM_7 0xDE
 
 #define MB_OK 0x00000000L
 #define MB_ICONERROR 0x00000010L
 #define MB_SETFOREGROUND 0x00010000L
+
+#define IDOK 1
+
+#define CLASS_E_NOAGGREGATION ((HRESULT)0x80040110u)
 
 #define LOWORD(l) ((WORD)(((uintptr_t)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((uintptr_t)(l)) >> 16) & 0xffff))
