@@ -9,6 +9,14 @@ bool allFinite(float a, float b, float c, float d) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
 
+// In exact arithmetic the clipped ends lie inside the area. In float a nearly degenerate line
+// (a huge dx over a tiny dy) can throw an end far outside; walking from there would take
+// billions of steps, or never end once a step of one no longer moves the position. Such ends
+// are rejected; the small overshoots of ordinary rounding are walked as they are.
+bool nearTheArea(float v, float limit) {
+    return v >= -limit && v <= 2 * limit;
+}
+
 } // namespace
 
 // Edges in the order left, right, top, bottom, all with the deltas of the unclipped line; each
@@ -68,5 +76,8 @@ bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2) {
         *y2 = yMax;
     }
 
-    return allFinite(*x1, *y1, *x2, *y2);
+    const float width = static_cast<float>(display.screenWidth);
+    const float height = static_cast<float>(display.screenHeight);
+    return allFinite(*x1, *y1, *x2, *y2) && nearTheArea(*x1, width) && nearTheArea(*x2, width) &&
+           nearTheArea(*y1, height) && nearTheArea(*y2, height);
 }
