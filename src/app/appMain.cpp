@@ -1,0 +1,29 @@
+#include "app/appMain.h"
+
+#include "app/frameLoop.h"
+#include "app/preferences.h"
+#include "display/backBuffers.h"
+#include "display/displayState.h"
+#include "display/presentation.h"
+#include "display/trueColourSetup.h"
+#include "scene/camera.h"
+#include "scene/sceneParameters.h"
+#include "window/inputState.h"
+#include "window/mainWindow.h"
+
+const char* const windowTitle = "Quarnel [Orrinvale 2002]";
+
+int appMain(HINSTANCE instance, HINSTANCE, const char*, int) {
+    loadPreferences();
+    createMainWindow(instance, display.screenWidth, display.screenHeight, windowTitle);
+    openDisplayTrueColour();
+    createBackBuffer();
+    clearAndPresent(0);
+    initSceneParameters();
+    resetCamera();
+    mouseY = display.screenHeight / 2;
+    mouseX = display.screenWidth / 2;
+    SetCursorPos(mouseX, mouseY);
+    runFrameLoop();
+    return 0;
+}

@@ -1,0 +1,44 @@
+#include "app/frameLoop.h"
+
+#include "app/cameraControl.h"
+#include "app/cellWalk.h"
+#include "app/preferences.h"
+#include "display/displayState.h"
+#include "display/presentation.h"
+#include "platform/win32.h"
+#include "scene/camera.h"
+#include "scene/sceneParameters.h"
+#include "scene/structureGenerator.h"
+#include "window/inputState.h"
+#include "window/messagePump.h"
+
+#include <cstdint>
+
+namespace {
+
+const uint8_t keyQ = 0x51;
+
+void growCell(int32_t, int32_t, int32_t, float centreX, float centreY, float centreZ, Colour fog) {
+    growStructure(centreX, centreY, centreZ, fog);
+}
+
+} // namespace
+
+int runFrame() {
+    steerCamera();
+    SetCursorPos(display.screenWidth / 2, display.screenHeight / 2);
+    changeCameraSpeed(mouseButtons);
+    camera.cameraZ += camera.cameraSpeed;
+    driftWavePhases(static_cast<float>(0.0001 * speedPreference));
+    walkVisibleCells(growCell);
+    presentAndClear(0);
+    const int quit = pumpMessages();
+    return quit | (keyState[keyQ] & 0x80) | (keyState[VK_ESCAPE] & 0x80);
+}
+
+void runFrameLoop() {
+    uint8_t quit = 0;
+    while (quit == 0) {
+        quit |= static_cast<uint8_t>(runFrame() != 0);
+    }
+}
