@@ -1,0 +1,141 @@
+// quarnel-render: runs the demonstration itself (the same start-up and frame loop) on the
+// headless host and writes every presented frame to an image file. A flight file steers it.
+#include "flightFile.h"
+#include "frameFiles.h"
+#include "renderOptions.h"
+
+#include "app/appMain.h"
+#include "app/preferences.h"
+#include "platform/host/headless/headlessHost.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+typedef std::chrono::steady_clock Clock;
+
+struct Flight {
+    RenderOptions options;
+    std::vector<FlightStep> steps;
+    FrameFileFormat format = FrameFileFormat::unknown;
+    int frame = 0; // frames whose pump has run
+    Clock::time_point frameStart;
+    std::vector<double> frameMilliseconds;
+};
+
+Flight flight;
+
+// The pump of frame k delivers line k of the flight: it steers frame k + 1. A key pressed in
+// frame n's pump is held in frame n + 1's keyboard snapshot, which ends the loop there.
+void atFrameBoundary(void*) {
+    ++flight.frame;
+    const int k = flight.frame;
+    if (k <= static_cast<int>(flight.steps.size())) {
+        const FlightStep& step = flight.steps[k - 1];
+        headlessQueueMouseMoveTo(flight.options.width / 2 + step.dx,
+                                 flight.options.height / 2 + step.dy,
+                                 static_cast<DWORD>(step.buttons));
+    }
+    if (k == flight.options.frames - 1) {
+        headlessQueueKeyDown(VK_ESCAPE);
+    }
+}
+
+// File 0 is the start-up's black frame; file k is frame k of the loop.
+void atPresent(const HeadlessFrame* frame, void*) {
+    const Clock::time_point now = Clock::now();
+    if (frame->number > 1) {
+        flight.frameMilliseconds.push_back(
+            std::chrono::duration<double, std::milli>(now - flight.frameStart).count());
+    }
+    const std::string name = frameFileName(flight.options.outPattern, frame->number - 1);
+    if (!writeFrameFile(name, flight.format, frame)) {
+        std::fprintf(stderr, "quarnel-render: cannot write %s\n", name.c_str());
+        std::exit(1);
+    }
+    flight.frameStart = Clock::now();
+}
+
+void reportTimes() {
+    std::vector<double> times = flight.frameMilliseconds;
+    if (times.empty()) {
+        return;
+    }
+    std::sort(times.begin(), times.end());
+    const double median = times[times.size() / 2];
+    std::printf("%zu frames, median frame time %.3f ms, %.1f frames per second\n", times.size(),
+                median, median > 0 ? 1000.0 / median : 0.0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    if (!parseRenderOptions(argc, argv, &flight.options, &error)) {
+        std::fprintf(stderr, "quarnel-render: %s\n%s", error.c_str(), renderUsage);
+        return 2;
+    }
+    RenderOptions& options = flight.options;
+    flight.format = frameFileFormat(options.outPattern);
+    if (flight.format == FrameFileFormat::unknown) {
+        std::fprintf(stderr, "quarnel-render: --out must end in .ppm or .bmp\n");
+        return 2;
+    }
+    if (!options.flightPath.empty() && !readFlightFile(options.flightPath, &flight.steps, &error)) {
+        std::fprintf(stderr, "quarnel-render: %s\n", error.c_str());
+        return 2;
+    }
+    if (options.frames == 0) {
+        options.frames =
+            flight.steps.empty() ? defaultFrames : static_cast<int>(flight.steps.size());
+    }
+
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    const fs::path out = fs::absolute(options.outPattern);
+    if (out.parent_path().string().find('%') == std::string::npos) {
+        fs::create_directories(out.parent_path(), ignored);
+    }
+    options.outPattern = out.string();
+
+    // The demonstration reads its preferences from the current folder: give it a folder of its
+    // own with the size and speed asked for, so that nobody's prefs.txt is touched.
+    const fs::path home = fs::current_path();
+    const fs::path work =
+        fs::temp_directory_path() /
+        ("quarnel-render-" + std::to_string(Clock::now().time_since_epoch().count()));
+    if (!fs::create_directory(work, ignored)) {
+        std::fprintf(stderr, "quarnel-render: cannot make a working folder\n");
+        return 1;
+    }
+    fs::current_path(work);
+    {
+        std::ofstream prefs(preferencesPath);
+        char speed[64];
+        std::snprintf(speed, sizeof speed, "%.9g", static_cast<double>(options.speed));
+        prefs << "Resolution: " << options.width << "x" << options.height << "\nSpeed: " << speed
+              << "\n";
+    }
+
+    headlessReset();
+    headlessSetTickCount(options.ticks);
+    if (options.depth == 32) {
+        headlessRefuseDepth(24);
+    }
+    headlessSetKeyboardHook(atFrameBoundary, nullptr);
+    headlessSetPresentHook(atPresent, nullptr);
+    flight.frameStart = Clock::now();
+    const int result = appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+
+    fs::current_path(home);
+    fs::remove_all(work, ignored);
+    reportTimes();
+    return result;
+}

@@ -1,0 +1,138 @@
+#include "renderOptions.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+const char* const renderUsage =
+    "usage: quarnel-render --size WxH --ticks T [--speed S] [--frames N] [--depth 24|32]\n"
+    "                      [--flight FILE] --out PATTERN\n"
+    "  --size WxH     screen size in pixels\n"
+    "  --ticks T      the tick count the scene is seeded with\n"
+    "  --speed S      drift speed (default 20)\n"
+    "  --frames N     frames to render (default: the flight's length, or 60)\n"
+    "  --depth 24|32  32 makes the display refuse 24 bits\n"
+    "  --flight FILE  one line per frame: dx dy buttons (1 left, 2 right)\n"
+    "  --out PATTERN  file name with one %d, e.g. out/f%04d.ppm; .ppm or .bmp\n";
+
+namespace {
+
+bool parseInteger(const std::string& text, long long low, long long high, long long* value) {
+    if (text.empty()) {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long long parsed = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) {
+        return false;
+    }
+    *value = parsed;
+    return true;
+}
+
+} // namespace
+
+bool validFramePattern(const std::string& pattern) {
+    int conversions = 0;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '%') {
+            continue;
+        }
+        ++i;
+        if (i < pattern.size() && pattern[i] == '%') {
+            continue;
+        }
+        if (i < pattern.size() && pattern[i] == '0') {
+            ++i;
+        }
+        size_t digits = 0;
+        while (i < pattern.size() && std::isdigit(static_cast<unsigned char>(pattern[i]))) {
+            ++i;
+            ++digits;
+        }
+        if (i >= pattern.size() || pattern[i] != 'd' || digits > 2) {
+            return false;
+        }
+        ++conversions;
+    }
+    return conversions == 1;
+}
+
+std::string frameFileName(const std::string& pattern, int number) {
+    std::vector<char> name(pattern.size() + 128);
+    std::snprintf(name.data(), name.size(), pattern.c_str(), number);
+    return name.data();
+}
+
+bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::string* error) {
+    bool haveSize = false;
+    bool haveTicks = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (i + 1 >= argc) {
+            *error = name + " needs a value";
+            return false;
+        }
+        const std::string value = argv[++i];
+        long long number = 0;
+        if (name == "--size") {
+            const size_t x = value.find('x');
+            long long w = 0;
+            long long h = 0;
+            if (x == std::string::npos || !parseInteger(value.substr(0, x), 1, 16384, &w) ||
+                !parseInteger(value.substr(x + 1), 1, 16384, &h)) {
+                *error = "--size wants WxH, each 1 to 16384";
+                return false;
+            }
+            options->width = static_cast<int>(w);
+            options->height = static_cast<int>(h);
+            haveSize = true;
+        } else if (name == "--ticks") {
+            if (!parseInteger(value, 0, 0xFFFFFFFFll, &number)) {
+                *error = "--ticks wants a whole number from 0 to 4294967295";
+                return false;
+            }
+            options->ticks = static_cast<uint32_t>(number);
+            haveTicks = true;
+        } else if (name == "--speed") {
+            char* end = nullptr;
+            const float speed = std::strtof(value.c_str(), &end);
+            if (value.empty() || *end != '\0' || !(speed > -1e30f && speed < 1e30f)) {
+                *error = "--speed wants a number";
+                return false;
+            }
+            options->speed = speed;
+        } else if (name == "--frames") {
+            if (!parseInteger(value, 1, 1000000, &number)) {
+                *error = "--frames wants a whole number from 1 to 1000000";
+                return false;
+            }
+            options->frames = static_cast<int>(number);
+        } else if (name == "--depth") {
+            if (value != "24" && value != "32") {
+                *error = "--depth wants 24 or 32";
+                return false;
+            }
+            options->depth = value == "24" ? 24 : 32;
+        } else if (name == "--flight") {
+            options->flightPath = value;
+        } else if (name == "--out") {
+            if (!validFramePattern(value)) {
+                *error = "--out wants a file name with exactly one %d (e.g. out/f%04d.ppm)";
+                return false;
+            }
+            options->outPattern = value;
+        } else {
+            *error = "unknown option " + name;
+            return false;
+        }
+    }
+    if (!haveSize || !haveTicks || options->outPattern.empty()) {
+        *error = "--size, --ticks and --out are required";
+        return false;
+    }
+    return true;
+}

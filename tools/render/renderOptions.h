@@ -1,0 +1,30 @@
+// The command line of quarnel-render.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct RenderOptions {
+    int width = 0;
+    int height = 0;
+    uint32_t ticks = 0;
+    float speed = 20.0f;
+    int frames = 0; // 0: as many as the flight has lines, or defaultFrames without one
+    int depth = 24;
+    std::string flightPath;
+    std::string outPattern;
+};
+
+const int defaultFrames = 60;
+
+extern const char* const renderUsage;
+
+// Fills options, or returns false with a message.
+bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::string* error);
+
+// True when pattern holds exactly one integer conversion (%d, %5d, %05d) and otherwise only
+// literal text and %%, so that it is safe to hand to printf with one int.
+bool validFramePattern(const std::string& pattern);
+
+// The pattern with the frame number put in.
+std::string frameFileName(const std::string& pattern, int number);
