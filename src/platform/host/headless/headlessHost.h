@@ -16,6 +16,13 @@
 // - Input reaches window procedures only through PeekMessageA/DispatchMessageA; the keyboard
 //   state that GetKeyboardState returns changes when key and mouse messages are taken from the
 //   queue, as on Windows (a key pressed and released within one pump is never seen held).
+//   TranslateMessage posts WM_CHAR for key presses that type something on a US layout.
+// - The cursor lives on the screen: the desktop (1024 x 768 x 32) until an exclusive DirectDraw
+//   object sets a mode, and the desktop again when that object is released. SetCursorPos that
+//   moves the cursor queues a WM_MOUSEMOVE, as on Windows.
+// - Releasing a DirectDraw object invalidates the surfaces and palettes it made: their memory
+//   goes at once, their methods answer DDERR_INVALIDOBJECT, and their Release still frees them.
+//   headlessLiveObjectCount() counts such shells until they are released.
 #pragma once
 
 #include "platform/win32.h"
@@ -70,9 +77,10 @@ void headlessSetKeyboardHook(HeadlessKeyboardHook hook, void* context);
 // `call` names a call of the layer: a DirectDraw method ("CreateSurface", "Lock", "SetEntries",
 // ...), or qualified ("IDirectDrawSurface::Release", "IDirectDraw::Release") when the short
 // name is shared; a short name matches every interface's method of that name. Also
-// "DirectDrawCreate", "RegisterClassA" and "CreateWindowExA" (which fail by returning 0, the
-// result being ignored). An injected failure does nothing and returns `result`; for Release it
-// returns `result` as the remaining count and releases nothing.
+// "DirectDrawCreate", "RegisterClassA" and "CreateWindowExA" (which fail by returning 0 for any
+// result). `result` must be non-zero: 0 lets the call run. An injected failure does nothing
+// but null the call's out-pointer and return `result`; for Release it returns `result` as the
+// remaining count and releases nothing (as if someone else still held a reference).
 void headlessFailCall(const char* call, int nth, HRESULT result); // the nth call from now
 void headlessFailEveryCall(const char* call, HRESULT result);     // every call from now
 int headlessCallCount(const char* call); // calls made since the reset, injected failures too
