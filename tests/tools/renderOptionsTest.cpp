@@ -1,0 +1,93 @@
+#include "../../tools/render/renderOptions.h"
+#include "../../tools/render/flightFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+bool parse(std::vector<const char*> words, RenderOptions* options, std::string* error) {
+    words.insert(words.begin(), "quarnel-render");
+    return parseRenderOptions(static_cast<int>(words.size()), const_cast<char**>(words.data()),
+                              options, error);
+}
+
+TEST(RenderOptions, ReadsEveryOption) {
+    RenderOptions options;
+    std::string error;
+    ASSERT_TRUE(parse({"--size", "640x480", "--ticks", "4294967295", "--speed", "2.5", "--frames",
+                       "7", "--depth", "32", "--flight", "f.txt", "--out", "o/f%04d.ppm"},
+                      &options, &error))
+        << error;
+    EXPECT_EQ(options.width, 640);
+    EXPECT_EQ(options.height, 480);
+    EXPECT_EQ(options.ticks, 4294967295u);
+    EXPECT_EQ(options.speed, 2.5f);
+    EXPECT_EQ(options.frames, 7);
+    EXPECT_EQ(options.depth, 32);
+    EXPECT_EQ(options.flightPath, "f.txt");
+}
+
+TEST(RenderOptions, RefusesBadValues) {
+    const std::vector<std::vector<const char*>> bad = {
+        {"--size", "0x480", "--ticks", "1", "--out", "f%d.ppm"},
+        {"--size", "640*480", "--ticks", "1", "--out", "f%d.ppm"},
+        {"--size", "640x480", "--ticks", "-1", "--out", "f%d.ppm"},
+        {"--size", "640x480", "--ticks", "1", "--out", "f.ppm"},
+        {"--size", "640x480", "--ticks", "1", "--out", "f%s.ppm"},
+        {"--size", "640x480", "--ticks", "1", "--out", "f%d%d.ppm"},
+        {"--size", "640x480", "--ticks", "1", "--out", "f%d.ppm", "--depth", "16"},
+        {"--size", "640x480", "--ticks", "1", "--out", "f%d.ppm", "--frames", "0"},
+        {"--size", "640x480", "--out", "f%d.ppm"},
+        {"--size", "640x480", "--ticks", "1", "--out"},
+        {"--size", "640x480", "--ticks", "1", "--out", "f%d.ppm", "--colour", "red"},
+    };
+    for (const auto& words : bad) {
+        RenderOptions options;
+        std::string error;
+        EXPECT_FALSE(parse(words, &options, &error)) << words[1] << " " << words.back();
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(RenderOptions, FramePatterns) {
+    EXPECT_TRUE(validFramePattern("out/f%04d.ppm"));
+    EXPECT_TRUE(validFramePattern("100%% f%d.bmp"));
+    EXPECT_FALSE(validFramePattern("f%n.ppm"));
+    EXPECT_FALSE(validFramePattern("f%999d.ppm"));
+    EXPECT_FALSE(validFramePattern("f%"));
+    EXPECT_EQ(frameFileName("out/f%04d.ppm", 7), "out/f0007.ppm");
+}
+
+TEST(FlightFile, ReadsStepsSkippingBlanksAndComments) {
+    const char* path = "/tmp/quarnel-flight-test.txt";
+    std::ofstream(path) << "# header\n\n0 0 0\n  3 -2 1  # steer\n-4 5 2\n\t\n";
+    std::vector<FlightStep> steps;
+    std::string error;
+    ASSERT_TRUE(readFlightFile(path, &steps, &error)) << error;
+    ASSERT_EQ(steps.size(), 3u);
+    EXPECT_EQ(steps[1].dx, 3);
+    EXPECT_EQ(steps[1].dy, -2);
+    EXPECT_EQ(steps[1].buttons, 1);
+    EXPECT_EQ(steps[2].buttons, 2);
+    std::remove(path);
+}
+
+TEST(FlightFile, NamesTheBadLine) {
+    const char* path = "/tmp/quarnel-flight-bad.txt";
+    std::ofstream(path) << "0 0 0\n1 2\n";
+    std::vector<FlightStep> steps;
+    std::string error;
+    EXPECT_FALSE(readFlightFile(path, &steps, &error));
+    EXPECT_NE(error.find(":2:"), std::string::npos) << error;
+    std::ofstream(path) << "1 2 7\n";
+    EXPECT_FALSE(readFlightFile(path, &steps, &error));
+    std::ofstream(path) << "1 2 1 extra\n";
+    EXPECT_FALSE(readFlightFile(path, &steps, &error));
+    EXPECT_FALSE(readFlightFile("/nonexistent/flight", &steps, &error));
+    std::remove(path);
+}
+
+} // namespace
