@@ -265,6 +265,9 @@ HRESULT WINAPI DirectDrawSurfaceObject::GetPalette(LPDIRECTDRAWPALETTE* result) 
 
 HRESULT WINAPI DirectDrawSurfaceObject::GetDC(HDC* result) {
     if (HRESULT injected = activeHost.injectedResult("IDirectDrawSurface::GetDC")) {
+        if (result) {
+            *result = nullptr;
+        }
         return injected;
     }
     if (!result) {
