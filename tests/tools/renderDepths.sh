@@ -21,3 +21,6 @@ diff -r "$work/c" "$work/d"
 # The flight moves the picture.
 ! cmp -s "$work/a/f005.ppm" "$work/a/f012.ppm"
 echo "frames identical at both depths and across runs"
+# A single frame ends after that frame too.
+"$render" --size 64x48 --ticks 1 --frames 1 --out "$work/e/f%d.bmp" >/dev/null
+[ "$(ls "$work/e" | wc -l)" -eq 2 ] || { echo "expected 2 files for one frame"; exit 1; }

@@ -32,8 +32,8 @@ struct Flight {
 
 Flight flight;
 
-// The pump of frame k delivers line k of the flight: it steers frame k + 1. A key pressed in
-// frame n's pump is held in frame n + 1's keyboard snapshot, which ends the loop there.
+// The pump of frame k delivers line k of the flight: it steers frame k + 1. Escape held in the
+// last frame's keyboard snapshot ends the loop once that frame is presented.
 void atFrameBoundary(void*) {
     ++flight.frame;
     const int k = flight.frame;
@@ -43,8 +43,8 @@ void atFrameBoundary(void*) {
                                  flight.options.height / 2 + step.dy,
                                  static_cast<DWORD>(step.buttons));
     }
-    if (k == flight.options.frames - 1) {
-        headlessQueueKeyDown(VK_ESCAPE);
+    if (k == flight.options.frames) {
+        headlessHoldKey(VK_ESCAPE);
     }
 }
 

@@ -32,3 +32,8 @@ int compatLiveObjectCount(void) {
     return static_cast<int>(surfaceObjects.size() + paletteObjects.size() +
                             directDrawObjects.size());
 }
+
+void compatHoldKey(BYTE virtualKey) {
+    input.heldKeys[virtualKey] |= 0x80;
+    input.keyState[virtualKey] |= 0x80;
+}

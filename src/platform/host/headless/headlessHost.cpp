@@ -120,3 +120,7 @@ void headlessSetCommandLine(const char* commandLine) {
 int headlessLiveObjectCount(void) {
     return compatLiveObjectCount();
 }
+
+void headlessHoldKey(BYTE virtualKey) {
+    compatHoldKey(virtualKey);
+}

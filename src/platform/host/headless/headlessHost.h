@@ -47,6 +47,9 @@ void headlessQueueButtonDown(DWORD button); // MK_LBUTTON or MK_RBUTTON
 void headlessQueueButtonUp(DWORD button);
 void headlessQueueKeyDown(BYTE virtualKey);
 void headlessQueueKeyUp(BYTE virtualKey);
+// Holds the key down at once, with no message: the next keyboard snapshot shows it, as for a
+// key pressed before the program looked (the frame boundary hook can end a run this way).
+void headlessHoldKey(BYTE virtualKey);
 void headlessQueueMinimise(void); // the window becomes iconic
 void headlessQueueRestore(void);  // and comes back
 void headlessQueueClose(void);    // WM_CLOSE to the window
