@@ -150,15 +150,13 @@ INSTANTIATE_TEST_SUITE_P(
                       SiteCase{"CreateSurface", 3, 2, "DirectDraw error 8007000E @ 13"},
                       SiteCase{"Lock", 2, 2, "DirectDraw error 8007000E @ 15"}));
 
-// The palette sites of the buffers, reached on a display that is 8-bit as the 8-bit set-up
-// leaves it: mode 1 and a palette object.
+// The palette sites of the buffers, reached on a display opened in 8 bits.
 class PaletteSiteTest : public ::testing::TestWithParam<SiteCase> {
   protected:
     void SetUp() override {
         resetWindowAndDisplay();
         createTestWindow(64, 48);
-        openDisplayTrueColour();
-        pretendEightBit();
+        openDisplay8Bit();
     }
     void TearDown() override { resetWindowAndDisplay(); }
 };
@@ -185,10 +183,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SiteCase{"SetPalette", 2, 2, "DirectDraw error 8876023C @ 14"}));
 
 TEST_F(DisplaySetupTest, EightBitBuffersCarryThePalette) {
-    openDisplayTrueColour();
-    pretendEightBit();
+    openDisplay8Bit();
     createBackAndLayer();
-    EXPECT_EQ(headlessCallCount("SetPalette"), 2);
+    // The primary's, then the back buffer's and the layer's.
+    EXPECT_EQ(headlessCallCount("SetPalette"), 3);
     LPDIRECTDRAWPALETTE attached = nullptr;
     ASSERT_EQ(display.layerSurface->GetPalette(&attached), DD_OK);
     EXPECT_EQ(attached, display.paletteObject);

@@ -1,9 +1,12 @@
-// Puts the headless host and every global the window and display subsystems keep back to
-// their start, and opens a true-colour display on it the way the start-up does.
+// Puts the headless host and every global the window and display subsystems keep (the
+// translation tables beside the display record included) back to their start, and opens a
+// display on it the way the start-up does.
 #pragma once
 
+#include "colour/translationTables.h"
 #include "display/backBuffers.h"
 #include "display/displayState.h"
+#include "display/eightBitSetup.h"
 #include "display/trueColourSetup.h"
 #include "platform/host/headless/headlessHost.h"
 #include "window/inputState.h"
@@ -29,6 +32,7 @@ inline void resetWindowAndDisplay() {
     std::memset(keyState, 0, sizeof keyState);
     std::memset(previousKeyState, 0, sizeof previousKeyState);
     minimiseRequested = 0;
+    freeTranslationTables();
 }
 
 inline void createTestWindow(int32_t width, int32_t height) {
@@ -42,14 +46,11 @@ inline void openTestDisplay(int32_t width, int32_t height) {
     createBackBuffer();
 }
 
-// Until the 8-bit set-up exists: an open display switched to 8 bits with a palette object,
-// mode 1, as that set-up leaves it, so that the 8-bit paths of the buffers and the pump run.
-inline void pretendEightBit() {
-    display.directDraw->SetDisplayMode((DWORD)display.screenWidth, (DWORD)display.screenHeight, 8);
-    PALETTEENTRY entries[256] = {};
-    display.directDraw->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries,
-                                      &display.paletteObject, nullptr);
-    display.pixelMode = 1;
+// Window, 8-bit display with the default palette and locked back buffer.
+inline void openTestDisplay8Bit(int32_t width, int32_t height) {
+    createTestWindow(width, height);
+    openDisplay8Bit();
+    createBackBuffer();
 }
 
 // Registered inside a death test's child: tells the parent, through standard error, what the

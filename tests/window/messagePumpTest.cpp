@@ -1,6 +1,9 @@
 #include "window/messagePump.h"
 
+#include "colour/gammaPalettes.h"
+#include "colour/paletteUpload.h"
 #include "display/displayState.h"
+#include "display/presentation.h"
 #include "window/fatalError.h"
 
 #include "headlessFixture.h"
@@ -243,7 +246,8 @@ TEST_F(MessagePumpTest, RestoreThatCanSetNoDepthEndsAtSite2403) {
 }
 
 TEST_F(MessagePumpTest, PaletteSaveFailureEndsAtSite16) {
-    pretendEightBit();
+    resetWindowAndDisplay();
+    openTestDisplay8Bit(width, height);
     headlessFailCall("GetEntries", 1, DDERR_GENERIC);
     queueMinimiseAndRestore();
     EXPECT_EXIT(
@@ -255,11 +259,72 @@ TEST_F(MessagePumpTest, PaletteSaveFailureEndsAtSite16) {
 }
 
 TEST_F(MessagePumpTest, QuitInEightBitReleasesThePaletteObjectToo) {
-    pretendEightBit();
+    resetWindowAndDisplay();
+    openTestDisplay8Bit(width, height);
     headlessQueueQuit();
     EXPECT_EQ(pumpMessages(), 1);
     EXPECT_EQ(display.paletteObject, nullptr);
     EXPECT_EQ(headlessLiveObjectCount(), 0);
+}
+
+class EightBitPumpTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetWindowAndDisplay();
+        openTestDisplay8Bit(width, height);
+    }
+    void TearDown() override { resetWindowAndDisplay(); }
+};
+
+bool samePalette(const PALETTEENTRY* a, const PALETTEENTRY* b) {
+    return std::memcmp(a, b, 256 * sizeof(PALETTEENTRY)) == 0;
+}
+
+TEST_F(EightBitPumpTest, RestoreShowsThePaletteOfBeforeAndKeepsThePicture) {
+    setHuePalette(1.5f);
+    setPaletteEntry(200, 1, 2, 3);
+    std::vector<PALETTEENTRY> shown(headlessScreenPalette(), headlessScreenPalette() + 256);
+    // Not the default palette the restore's set-up rebuilds (whose entry 8 is black).
+    ASSERT_NE(shown[8].peRed, 0);
+    drawPattern(display.backBuffer, display.backPitch, 9);
+
+    queueMinimiseAndRestore();
+    EXPECT_EQ(pumpMessages(), 0);
+
+    EXPECT_EQ(display.pixelMode, 1);
+    EXPECT_EQ(headlessDisplayMode().bitsPerPixel, 8);
+    EXPECT_TRUE(samePalette(headlessScreenPalette(), shown.data()));
+    PALETTEENTRY inObject[256];
+    ASSERT_EQ(display.paletteObject->GetEntries(0, 0, 256, inObject), DD_OK);
+    EXPECT_TRUE(samePalette(inObject, shown.data()));
+    EXPECT_TRUE(holdsPattern(display.backBuffer, display.backPitch, 9));
+    // The back buffer shows through the restored palette too.
+    presentFrame();
+    ASSERT_NE(headlessLastFrame(), nullptr);
+    EXPECT_EQ(headlessLastFrame()->bytesPerPixel, 1);
+    EXPECT_TRUE(samePalette(headlessLastFrame()->palette, shown.data()));
+}
+
+TEST_F(EightBitPumpTest, RepeatedRestoresLeakNothing) {
+    int live = headlessLiveObjectCount();
+    for (int cycle = 0; cycle < 50; cycle++) {
+        queueMinimiseAndRestore();
+        ASSERT_EQ(pumpMessages(), 0);
+        ASSERT_EQ(headlessLiveObjectCount(), live) << "cycle " << cycle;
+    }
+}
+
+TEST_F(EightBitPumpTest, PaletteRestoreFailureEndsAtSite17) {
+    // The restore's own set-up uploads nothing: the first SetEntries after the minimise is the
+    // palette restore.
+    headlessFailCall("SetEntries", 1, DDERR_GENERIC);
+    queueMinimiseAndRestore();
+    EXPECT_EXIT(
+        {
+            std::atexit(reportFatalAftermath);
+            pumpMessages();
+        },
+        ExitedWithCode(1), "DirectDraw error 80004005 @ 17\n.*live 0\n");
 }
 
 } // namespace
