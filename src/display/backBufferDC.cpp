@@ -2,14 +2,23 @@
 
 #include "display/displayState.h"
 #include "display/surfaceAccess.h"
+#include "raster/clipWindow.h"
+
+// A clip window stays set while the device context is held; each half takes it away around
+// its own unlock or re-lock, so that the window's offset is applied to the fresh lock.
 
 HRESULT getBackBufferDC(HDC* dc) {
+    const LiftedClipWindow lifted = liftClipWindow();
     display.backSurface->Unlock(nullptr);
-    return display.backSurface->GetDC(dc);
+    const HRESULT result = display.backSurface->GetDC(dc);
+    restoreClipWindow(lifted);
+    return result;
 }
 
 void releaseBackBufferDC(HDC* dc) {
+    const LiftedClipWindow lifted = liftClipWindow();
     display.backSurface->ReleaseDC(*dc);
     display.backSurface->Lock(nullptr, &display.backDesc, DDLOCK_WAIT, nullptr);
     takeLockedBuffer(display.backDesc, display.backBuffer, display.backPitch);
+    restoreClipWindow(lifted);
 }

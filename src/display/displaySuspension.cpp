@@ -5,6 +5,7 @@
 #include "display/eightBitSetup.h"
 #include "display/objectRelease.h"
 #include "display/trueColourSetup.h"
+#include "raster/clipWindow.h"
 #include "window/fatalError.h"
 
 #include <cstdlib>
@@ -26,6 +27,10 @@ static PaletteEntry savedPalette[256];
 static bool paletteSaved;
 // A window minimised before the display was opened gets no display on its restore.
 static bool displayWasOpen;
+// A clip window is taken away while the whole buffers are kept and put back once they are
+// there again; meanwhile the mouse position is in screen coordinates, as the window procedure
+// writes it.
+static LiftedClipWindow suspendedClipWindow;
 
 static void keepPicture(SavedPicture& saved, LPDIRECTDRAWSURFACE& surface, uint8_t*& buffer,
                         int32_t pitch) {
@@ -67,6 +72,7 @@ static void putPictureBack(SavedPicture& saved, uint8_t* buffer, int32_t pitch) 
 }
 
 void suspendDisplay() {
+    suspendedClipWindow = liftClipWindow();
     displayWasOpen = display.directDraw != nullptr;
     paletteSaved = false;
     if (display.pixelMode == pixelModePalettized && display.paletteObject != nullptr) {
@@ -85,8 +91,10 @@ void suspendDisplay() {
 }
 
 void restoreDisplay() {
+    const LiftedClipWindow clipWindow = suspendedClipWindow;
     if (!displayWasOpen) {
         discardSuspendedDisplay();
+        restoreClipWindow(clipWindow);
         return;
     }
     if (display.pixelMode == pixelModePalettized) {
@@ -107,9 +115,13 @@ void restoreDisplay() {
         checkDirectDraw(17, display.paletteObject->SetEntries(0, 0, 256, savedPalette));
     }
     paletteSaved = false;
+    suspendedClipWindow = LiftedClipWindow{};
+    restoreClipWindow(clipWindow);
 }
 
+// The display is gone for good: a clip window taken away at the suspension stays away.
 void discardSuspendedDisplay() {
+    suspendedClipWindow = LiftedClipWindow{};
     std::free(savedBack.bytes);
     std::free(savedLayer.bytes);
     savedBack = SavedPicture{};

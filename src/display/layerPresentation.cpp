@@ -2,9 +2,14 @@
 
 #include "display/displayState.h"
 #include "display/surfaceAccess.h"
+#include "raster/clipWindow.h"
 #include "window/fatalError.h"
 
+// Both operations re-lock the surfaces and blit the whole screen: a clip window is taken away
+// for their duration and put back after.
+
 void presentWithLayer() {
+    const LiftedClipWindow lifted = liftClipWindow();
     RECT source = wholeScreenRect();
     checkDirectDraw(101, display.backSurface->Unlock(nullptr));
     checkDirectDraw(102, display.layerSurface->Unlock(nullptr));
@@ -18,9 +23,11 @@ void presentWithLayer() {
     checkDirectDraw(106,
                     display.layerSurface->Lock(nullptr, &display.layerDesc, DDLOCK_WAIT, nullptr));
     takeLockedBuffer(display.layerDesc, display.layerBuffer, display.layerPitch);
+    restoreClipWindow(lifted);
 }
 
 void restoreFromLayer() {
+    const LiftedClipWindow lifted = liftClipWindow();
     RECT source = wholeScreenRect();
     display.backSurface->Unlock(nullptr);
     display.layerSurface->Unlock(nullptr);
@@ -29,4 +36,5 @@ void restoreFromLayer() {
     takeLockedBuffer(display.backDesc, display.backBuffer, display.backPitch);
     display.layerSurface->Lock(nullptr, &display.layerDesc, DDLOCK_WAIT, nullptr);
     takeLockedBuffer(display.layerDesc, display.layerBuffer, display.layerPitch);
+    restoreClipWindow(lifted);
 }

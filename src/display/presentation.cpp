@@ -2,6 +2,7 @@
 
 #include "display/displayState.h"
 #include "display/surfaceAccess.h"
+#include "raster/clipWindow.h"
 
 #include <cstring>
 
@@ -12,30 +13,43 @@ static void fillBuffer(uint8_t* buffer, int32_t pitch, uint8_t value) {
     std::memset(buffer, value, (size_t)pitch * (size_t)display.screenHeight);
 }
 
+// A re-lock would drop a clip window's offset and the whole-screen blits and fills need the
+// whole screen: each operation takes a window away for its duration and puts it back after.
+
 void presentFrame() {
+    const LiftedClipWindow lifted = liftClipWindow();
     RECT source = wholeScreenRect();
     display.backSurface->Unlock(nullptr);
     display.primarySurface->BltFast(0, 0, display.backSurface, &source, DDBLTFAST_WAIT);
     display.backSurface->Lock(nullptr, &display.backDesc, DDLOCK_WAIT, nullptr);
     takeLockedBuffer(display.backDesc, display.backBuffer, display.backPitch);
+    restoreClipWindow(lifted);
 }
 
 void presentAndClear(uint8_t value) {
+    const LiftedClipWindow lifted = liftClipWindow();
     presentFrame();
     fillBuffer(display.backBuffer, display.backPitch, value);
+    restoreClipWindow(lifted);
 }
 
 void clearAndPresent(uint8_t value) {
+    const LiftedClipWindow lifted = liftClipWindow();
     fillBuffer(display.backBuffer, display.backPitch, value);
     presentAndClear(value);
+    restoreClipWindow(lifted);
 }
 
 void clearLayerBuffer(uint8_t value) {
+    const LiftedClipWindow lifted = liftClipWindow();
     fillBuffer(display.layerBuffer, display.layerPitch, value);
+    restoreClipWindow(lifted);
 }
 
 void clearAllAndPresent(uint8_t value) {
+    const LiftedClipWindow lifted = liftClipWindow();
     fillBuffer(display.backBuffer, display.backPitch, value);
     fillBuffer(display.layerBuffer, display.layerPitch, value);
     presentAndClear(value);
+    restoreClipWindow(lifted);
 }

@@ -1,6 +1,7 @@
 // Moving the finished frame from the locked back buffer to the screen, and byte fills of the
 // back buffer and the layer. Fills cover pitch x screenHeight bytes, row ends included.
-// Everything here expects no clip window to be set.
+// A clip window set meanwhile is taken away for the duration of each call and put back after,
+// so the whole screen is presented and filled.
 #pragma once
 
 #include <cstdint>
