@@ -1,0 +1,81 @@
+// The SDL2 host record: a real full-screen window, texture upload, mouse and keys. Each seam
+// function here is a few lines; the window, the present, the events and the message box keep
+// their own files.
+#include "platform/host/sdl2/sdlState.h"
+
+#include <cstring>
+
+SdlHostState sdlHost;
+
+static void windowCreated(const char* title, int, int) {
+    if (sdlHost.window) {
+        SDL_SetWindowTitle(sdlHost.window, title ? title : "");
+    }
+}
+
+static bool setDisplayMode(int width, int height, int) {
+    // Every depth is converted on upload; only the texture's size is limited.
+    if (!sdlHost.renderer || (sdlHost.maxTextureWidth > 0 && width > sdlHost.maxTextureWidth) ||
+        (sdlHost.maxTextureHeight > 0 && height > sdlHost.maxTextureHeight)) {
+        return false;
+    }
+    sdlHost.pictureWidth = width;
+    sdlHost.pictureHeight = height;
+    return true;
+}
+
+static void surfaceFormat(int, HostSurfaceFormat*) {
+    // The layer's usual formats (5-6-5 at 16 bits, rows padded to 4 bytes) are what we convert.
+}
+
+static void paletteChanged(const HostPaletteEntry* entries) {
+    std::memcpy(sdlHost.palette, entries, sizeof sdlHost.palette);
+    sdlHost.paletteKnown = true;
+}
+
+static void keyboardRead(void) {
+    // Events are taken as the layer polls for messages.
+}
+
+static uint64_t monotonicMilliseconds(void) {
+    uint64_t counter = SDL_GetPerformanceCounter();
+    uint64_t frequency = SDL_GetPerformanceFrequency();
+    return counter / frequency * 1000 + counter % frequency * 1000 / frequency;
+}
+
+static uint32_t tickCount(void) {
+    // GetTickCount counts from boot, and programs seed with it: SDL's count from its own start
+    // would give every run nearly the same seed, so it is moved to the monotonic clock's start.
+    static const uint64_t base = monotonicMilliseconds() - SDL_GetTicks64();
+    return static_cast<uint32_t>(base + SDL_GetTicks64());
+}
+
+static void sleepFor(uint32_t milliseconds) {
+    SDL_Delay(milliseconds);
+}
+
+static void showCursor(bool visible) {
+    sdlHost.cursorVisible = visible;
+    sdlApplyCursorMode();
+}
+
+static void minimiseWindow(void) {
+    if (sdlHost.window) {
+        SDL_MinimizeWindow(sdlHost.window);
+    }
+}
+
+// Real hosts inject no faults, but a window that cannot be opened is a failed
+// CreateWindowExA: the program then reports it as it would on Windows.
+static int32_t injectedResult(const char* call) {
+    if (std::strcmp(call, "CreateWindowExA") == 0 && !sdlOpenWindow()) {
+        return 1;
+    }
+    return 0;
+}
+
+extern const Host activeHost = {
+    "sdl2",         windowCreated, setDisplayMode, surfaceFormat,  sdlPresent, paletteChanged,
+    sdlPollEvent,   keyboardRead,  tickCount,      sleepFor,       showCursor, sdlWarpCursor,
+    minimiseWindow, sdlMessageBox, sdlCommandLine, injectedResult,
+};

@@ -1,0 +1,26 @@
+// Where the picture sits in the window: scaled to fit, its aspect kept, centred, with black bars
+// on the two sides that are left over. Also the way back, from window points to picture pixels.
+#pragma once
+
+struct SdlLetterbox {
+    int x; // the picture's rectangle in the window
+    int y;
+    int width;  // at least 1
+    int height; // at least 1
+};
+
+// An area or picture size below 1 is taken as 1.
+SdlLetterbox fitPicture(int areaWidth, int areaHeight, int pictureWidth, int pictureHeight);
+
+// A window point to the picture pixel under it; points on the bars give pixels outside the
+// picture (negative, or at least its size), which the cursor's clamp takes care of.
+void windowToPicture(const SdlLetterbox& box, int pictureWidth, int pictureHeight, int windowX,
+                     int windowY, int* pictureX, int* pictureY);
+
+// The centre of a picture pixel in window points.
+void pictureToWindow(const SdlLetterbox& box, int pictureWidth, int pictureHeight, int pictureX,
+                     int pictureY, int* windowX, int* windowY);
+
+// A relative motion of `windowDelta` window points in picture pixels. Whole pixels are returned;
+// the fraction stays in `remainder` for the next motion, so slow movements are not lost.
+int scaleMotion(int windowDelta, int boxSize, int pictureSize, float* remainder);

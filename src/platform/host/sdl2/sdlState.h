@@ -1,0 +1,54 @@
+// The SDL2 host's one record, shared by its files, and the procedures between them.
+#pragma once
+
+#include "platform/host/host.h"
+
+// The program has its own main; SDL is started without SDL_main.
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+#include <cstdint>
+
+struct SdlHostState {
+    bool videoStarted = false;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    int textureWidth = 0;
+    int textureHeight = 0;
+    int maxTextureWidth = 0; // 0: no limit known
+    int maxTextureHeight = 0;
+
+    // The size of the picture on the screen: the window's at first, then the display mode's,
+    // then each presented frame's. Mouse motion is scaled from the window to it.
+    int pictureWidth = 1;
+    int pictureHeight = 1;
+
+    bool cursorVisible = true;    // as on Windows before the first ShowCursor(FALSE)
+    bool relativeMouse = false;   // SDL relative mode is on: motion comes as offsets
+    float relativeRemainderX = 0; // the parts of a display pixel not yet reported
+    float relativeRemainderY = 0;
+    bool warpEchoPending = false; // absolute mode: our own warp comes back as a motion here
+    int warpWindowX = 0;
+    int warpWindowY = 0;
+    int warpPictureX = 0;
+    int warpPictureY = 0;
+
+    uint32_t modifiersHeld = 0; // left and right halves of shift, control, alt, one bit each
+
+    bool paletteKnown = false;
+    HostPaletteEntry palette[256] = {}; // the last palette given to the visible surface
+    uint64_t lastPresentTicks = 0;
+};
+
+extern SdlHostState sdlHost;
+
+// Starts SDL's video and opens the full-screen window; false (with a message on standard error)
+// when there is no display to open it on.
+bool sdlOpenWindow(void);
+// Relative mouse mode while the cursor is hidden, absolute while it shows.
+void sdlApplyCursorMode(void);
+void sdlWarpCursor(int x, int y);
+void sdlPresent(const HostFrame* frame);
+bool sdlPollEvent(HostEvent* event);
+int sdlMessageBox(const char* text, const char* caption, uint32_t flags);
+const char* sdlCommandLine(void);
