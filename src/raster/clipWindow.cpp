@@ -73,8 +73,8 @@ void clearClipWindow() {
     moveBuffer(display.layerBuffer, display.layerPitch, -clipOriginX, -clipOriginY);
     display.screenWidth = savedWidth;
     display.screenHeight = savedHeight;
-    mouseX += clipOriginX;
-    mouseY += clipOriginY;
+    mouseX = static_cast<int32_t>(static_cast<int64_t>(mouseX) + clipOriginX);
+    mouseY = static_cast<int32_t>(static_cast<int64_t>(mouseY) + clipOriginY);
     clipOriginX = 0;
     clipOriginY = 0;
     clipWindowSet = false;
