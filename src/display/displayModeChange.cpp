@@ -4,6 +4,7 @@
 #include "display/backBuffers.h"
 #include "display/eightBitSetup.h"
 #include "display/primarySurface.h"
+#include "raster/clipWindow.h"
 #include "raster/pixelOps.h"
 #include "window/fatalError.h"
 
@@ -91,7 +92,11 @@ int32_t changeDisplayMode(int32_t width, int32_t height, PixelMode mode) {
     if (display.directDraw == nullptr) {
         return modeChangeNothingDone;
     }
+    // The size test and the new surfaces need the whole screen; a clip window comes back
+    // afterwards, cut to the screen then in force.
+    const LiftedClipWindow clipWindow = liftClipWindow();
     if (width == display.screenWidth && height == display.screenHeight) {
+        restoreClipWindow(clipWindow);
         return modeChangeNothingDone;
     }
     bool layerWasThere = releaseSurfaces();
@@ -109,5 +114,6 @@ int32_t changeDisplayMode(int32_t width, int32_t height, PixelMode mode) {
     // come back at a later unlock.
     display.savedPixelMode = display.pixelMode;
     selectPixelOps();
+    restoreClipWindow(clipWindow);
     return result;
 }

@@ -5,6 +5,7 @@
 #include "display/displayState.h"
 #include "display/frontBuffer.h"
 #include "display/presentation.h"
+#include "raster/clipWindow.h"
 #include "raster/pixelOps.h"
 #include "window/fatalError.h"
 
@@ -350,6 +351,38 @@ TEST_F(DisplayModeChangeTest, MinimiseAndRestoreAfterChangingIntoEightBits) {
     EXPECT_TRUE(screenPaletteIs(shown.data()));
     EXPECT_EQ(display.backBuffer[display.backPitch + 3], 5);
     EXPECT_TRUE(backBufferFits());
+}
+
+TEST_F(DisplayModeChangeTest, ClipWindowDoesNotHideTheWholeScreensSize) {
+    openTestDisplay(64, 48);
+    setClipWindow(10, 10, 50, 40);
+    ASSERT_EQ(display.screenWidth, 40);
+    // 40 x 30 is the window's size, not the screen's: a real change.
+    EXPECT_EQ(changeDisplayMode(40, 30, 3), 1);
+    EXPECT_EQ(headlessDisplayMode().width, 40);
+    EXPECT_EQ(headlessDisplayMode().height, 30);
+    // The window comes back cut to the new screen.
+    ASSERT_TRUE(clipWindowSet);
+    EXPECT_EQ(display.screenWidth, 30);
+    EXPECT_EQ(display.screenHeight, 20);
+    pixelOps.plot(0, 0, 0x010203);
+    clearClipWindow();
+    EXPECT_EQ(display.screenWidth, 40);
+    EXPECT_EQ(display.screenHeight, 30);
+    EXPECT_TRUE(backBufferFits());
+    EXPECT_EQ(pixelOps.peek(10, 10), 0x010203u);
+}
+
+TEST_F(DisplayModeChangeTest, SameSizeUnderAClipWindowKeepsTheWindow) {
+    openTestDisplay(64, 48);
+    setClipWindow(10, 10, 50, 40);
+    uint8_t* windowBase = display.backBuffer;
+    EXPECT_EQ(changeDisplayMode(64, 48, 4), 0);
+    EXPECT_TRUE(clipWindowSet);
+    EXPECT_EQ(display.screenWidth, 40);
+    EXPECT_EQ(display.screenHeight, 30);
+    EXPECT_EQ(display.backBuffer, windowBase);
+    EXPECT_EQ(display.pixelMode, 3);
 }
 
 struct ChangeSite {

@@ -1,6 +1,6 @@
 // Puts the headless host and every global the window and display subsystems keep (the
-// translation tables beside the display record included) back to their start, and opens a
-// display on it the way the start-up does.
+// translation tables beside the display record and the clip window included) back to their start,
+// and opens a display on it the way the start-up does.
 #pragma once
 
 #include "colour/translationTables.h"
@@ -9,6 +9,7 @@
 #include "display/eightBitSetup.h"
 #include "display/trueColourSetup.h"
 #include "platform/host/headless/headlessHost.h"
+#include "raster/clipWindow.h"
 #include "window/inputState.h"
 #include "window/mainWindow.h"
 #include "window/messagePump.h"
@@ -33,6 +34,7 @@ inline void resetWindowAndDisplay() {
     std::memset(previousKeyState, 0, sizeof previousKeyState);
     minimiseRequested = 0;
     freeTranslationTables();
+    forgetClipWindow();
 }
 
 inline void createTestWindow(int32_t width, int32_t height) {
