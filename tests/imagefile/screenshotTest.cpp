@@ -6,6 +6,8 @@
 #include "raster/areaTestSupport.h"
 #include "window/headlessFixture.h"
 
+#include "imagefile/tempFilePath.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -105,7 +107,7 @@ class ScreenshotTest : public ::testing::TestWithParam<int> {
         }
     }
 
-    std::string path = ::testing::TempDir() + "quarnelScreenshotTest.bmp";
+    std::string path = tempFilePath(".bmp");
 };
 
 // Header fields, palette, bottom-up rows padded with zeros to four bytes, and the picture as
@@ -257,7 +259,7 @@ TEST_P(ScreenshotTest, ImageMagickReadsSizeDepthAndPixels) {
 TEST(ScreenshotSizeTest, FullScreenFilesHaveTheirRealSizes) {
     resetWindowAndDisplay();
     resetAreaGlobals();
-    const std::string path = ::testing::TempDir() + "quarnelScreenshotSize.bmp";
+    const std::string path = tempFilePath(".bmp");
     headlessRefuseDepth(24);
     openTestDisplay(800, 600);
     ASSERT_EQ(display.pixelMode, 4);

@@ -3,6 +3,8 @@
 // result and the buffer are checked against what the file holds.
 #include "imagefile/spriteFile.h"
 
+#include "imagefile/tempFilePath.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -15,7 +17,7 @@
 namespace {
 
 TEST(SpriteFileFuzz, RandomFilesNeverOverrunAndReportShortReads) {
-    const std::string path = ::testing::TempDir() + "quarnelSpriteFileFuzz.spr";
+    const std::string path = tempFilePath(".spr");
     std::mt19937 random(20261207);
     auto between = [&random](int64_t low, int64_t high) {
         return std::uniform_int_distribution<int64_t>(low, high)(random);

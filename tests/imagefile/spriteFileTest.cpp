@@ -2,6 +2,8 @@
 
 #include "raster/sprites.h"
 
+#include "imagefile/tempFilePath.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -39,7 +41,7 @@ class SpriteFileTest : public ::testing::Test {
         return true;
     }
 
-    std::string path = ::testing::TempDir() + "quarnelSpriteFileTest.spr";
+    std::string path = tempFilePath(".spr");
     std::vector<uint8_t> buffer;
 };
 
