@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# Builds the Windows programs with MinGW-w64 and runs them under Wine:
+#   quarnel.exe (32 and 64-bit) on Wine's real DirectDraw, on an Xvfb screen: it shows
+#   structures and quits with status 0 on Escape; a display that refuses the preferred
+#   resolution ends it through the fatal-error path with status 1;
+#   quarnel-render.exe (32-bit, our own layer, no display) renders flights whose frames are
+#   byte-identical to the Linux build's.
+# As root it installs what is missing (MinGW-w64, Wine with its 32-bit part, Xvfb, xdotool,
+# ImageMagick); anyone else is told what to install.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+if [ "$(id -u)" -eq 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    # install-deps.sh updates the package lists only when something is missing; wine32:i386
+    # is, on a machine that had no i386 before.
+fi
+# Wine needs the X extension libraries of its own architecture to see and set display modes.
+scripts/install-deps.sh g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 \
+    wine64 libxrandr2:i386 libxinerama1:i386 libxcursor1:i386 libxi6:i386 libxrender1:i386 \
+    libxrandr2 libxinerama1 libxcursor1 libxi6 libxrender1
+
+jobs=$(nproc 2>/dev/null || echo 2)
+for preset in windows-x86 windows-x64 windows-render-x86; do
+    echo "=== $preset ==="
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
+# The Linux build the Windows frames are compared with (scripts/test.sh has made it already).
+echo "=== dev: quarnel-render ==="
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j "$jobs" --target quarnel-render
+
+passed=0
+failed=0
+pass() {
+    echo "PASS: $*"
+    passed=$((passed + 1))
+}
+fail() {
+    echo "FAIL: $*"
+    failed=$((failed + 1))
+}
+
+work=$root/build/wine
+rm -rf "$work"
+mkdir -p "$work"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+xvfbPid=
+cleanUp() {
+    for prefix in "$work"/prefix-*; do
+        [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    done
+    if [ -n "$xvfbPid" ]; then
+        kill "$xvfbPid" 2>/dev/null || true
+    fi
+}
+trap cleanUp EXIT
+
+# Wine's DirectDraw offers only the X screen's own size (and no 24 bits): the screen is the
+# preferred size, so the 32-bit fall-back runs. -displayfd picks a free display number.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfbPid=$!
+for _ in $(seq 50); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+export DISPLAY=:$(head -n 1 "$work/display")
+echo "Xvfb on $DISPLAY"
+
+# A fresh prefix per architecture; Wine's output always goes to files, never a pipe (its
+# helper processes keep a pipe open).
+newPrefix() { # arch -> prefix path
+    local prefix=$work/prefix-$1
+    WINEPREFIX=$prefix WINEARCH=$1 wineboot -i >"$work/wineboot-$1.log" 2>&1
+    WINEPREFIX=$prefix wineserver -w
+    echo "$prefix"
+}
+prefix32=$(newPrefix win32)
+prefix64=$(newPrefix win64)
+
+# Fraction of the X screen that is not black.
+litFraction() {
+    import -window root "$1"
+    convert "$1" -fill white +opaque black -format "%[fx:mean]" info:
+}
+
+# The demonstration on the preferred size: structures on the screen, then Escape held (down,
+# a pause, up: a press and release within one pump pass can be missed) quits with status 0.
+runDemonstration() { # name exe prefix
+    local name=$1 exe=$2 prefix=$3 dir=$work/$1
+    mkdir -p "$dir"
+    cp "$exe" "$dir/quarnel.exe"
+    printf 'Resolution: 800x600\nSpeed: 20.000000\n' >"$dir/prefs.txt"
+    (cd "$dir" && WINEPREFIX=$prefix exec timeout -k 5 90 wine quarnel.exe >out.txt 2>err.txt) &
+    local pid=$! lit=0
+    for _ in $(seq 40); do
+        sleep 1
+        lit=$(litFraction "$dir/screen.png")
+        awk -v f="$lit" 'BEGIN { exit !(f > 0.001) }' && break
+    done
+    sleep 2
+    lit=$(litFraction "$dir/screen.png")
+    xdotool keydown Escape
+    sleep 0.5
+    xdotool keyup Escape
+    local status=0
+    wait "$pid" || status=$?
+    if awk -v f="$lit" 'BEGIN { exit !(f > 0.001) }'; then
+        pass "$name shows structures ($lit of the screen lit)"
+    else
+        fail "$name: the screen stayed black ($lit lit); see $dir/screen.png, $dir/err.txt"
+    fi
+    if [ "$status" -eq 0 ]; then
+        pass "$name quits with status 0 on Escape"
+    else
+        fail "$name: exit status $status after Escape (124: still running); see $dir/err.txt"
+    fi
+}
+
+# A resolution the display refuses: the fatal-error path writes its text to stderr, shows
+# the box (dismissed here with Return) and exits with status 1.
+runRefused() { # name resolution expected-pattern
+    local name=$1 resolution=$2 expected=$3 dir=$work/$1
+    mkdir -p "$dir"
+    cp build/windows-x86/quarnel.exe "$dir/quarnel.exe"
+    printf 'Resolution: %s\nSpeed: 20.000000\n' "$resolution" >"$dir/prefs.txt"
+    (cd "$dir" && WINEPREFIX=$prefix32 exec timeout -k 5 60 wine quarnel.exe >out.txt 2>err.txt) &
+    local pid=$!
+    for _ in $(seq 30); do
+        sleep 1
+        if xdotool search --name '^Oh sod it$' >/dev/null 2>&1; then
+            break
+        fi
+    done
+    for _ in $(seq 5); do
+        kill -0 "$pid" 2>/dev/null || break
+        xdotool key Return
+        sleep 2
+    done
+    local status=0
+    wait "$pid" || status=$?
+    local text
+    text=$(tr -d '\r' <"$dir/err.txt" | grep -a -m 1 'DirectDraw error' || true)
+    if [ "$status" -eq 1 ] && grep -Eq "$expected" <<<"$text"; then
+        pass "$name: \"$text\", exit status 1"
+    else
+        fail "$name: exit status $status, stderr \"$text\" (expected /$expected/, status 1)"
+    fi
+}
+
+# Frames of one flight from quarnel-render.exe under Wine and from the Linux build, compared
+# byte for byte.
+runRender() { # name size depth flight
+    local name=$1 size=$2 depth=$3 flight=$4 dir=$work/$1
+    mkdir -p "$dir/windows" "$dir/linux"
+    cp "$flight" "$dir/flight.txt"
+    local options=(--size "$size" --depth "$depth" --ticks 20020 --flight flight.txt)
+    local status=0
+    (cd "$dir" && WINEPREFIX=$prefix32 exec timeout -k 5 300 wine \
+        "$root/build/windows-render-x86/tools/quarnel-render.exe" "${options[@]}" \
+        --out 'windows/f%04d.ppm' >out.txt 2>err.txt) || status=$?
+    (cd "$dir" && "$root/build/dev/tools/quarnel-render" "${options[@]}" --out 'linux/f%04d.ppm' \
+        >/dev/null)
+    local frames differing=0
+    frames=$(find "$dir/linux" -name '*.ppm' | wc -l)
+    for file in "$dir"/linux/*.ppm; do
+        cmp -s "$file" "$dir/windows/$(basename "$file")" || differing=$((differing + 1))
+    done
+    local windowsFrames
+    windowsFrames=$(find "$dir/windows" -name '*.ppm' | wc -l)
+    if [ "$status" -eq 0 ] && [ "$frames" -gt 1 ] && [ "$windowsFrames" -eq "$frames" ] &&
+        [ "$differing" -eq 0 ]; then
+        pass "$name: $frames frames identical to the Linux build's"
+    else
+        fail "$name: status $status, $windowsFrames Windows and $frames Linux frames, $differing differ"
+    fi
+}
+
+echo "=== quarnel.exe under Wine ==="
+runDemonstration demonstration-x86 build/windows-x86/quarnel.exe "$prefix32"
+runDemonstration demonstration-x64 build/windows-x64/quarnel.exe "$prefix64"
+# Wine takes 0x0 as "keep the current mode", so there the back buffer's creation (site 7)
+# is what refuses; a size the X screen does not have is refused at the 32-bit attempt.
+runRefused refused-0x0 0x0 'DirectDraw error [0-9A-F]{8} @ [0-9]+$'
+runRefused refused-640x480 640x480 'DirectDraw error [0-9A-F]{8} @ 2403$'
+
+echo "=== quarnel-render.exe under Wine ==="
+runRender render-cruise 640x480 24 flights/cruise.txt
+runRender render-reverse 320x240 32 flights/stop-and-reverse.txt
+runRender render-buttons 400x300 24 flights/both-buttons.txt
+
+echo "windows: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
