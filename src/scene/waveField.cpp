@@ -1,6 +1,7 @@
 #include "scene/waveField.h"
 
 #include "display/displayState.h"
+#include "util/correctlyRoundedSine.h"
 
 #include <cmath>
 
@@ -8,13 +9,14 @@ float evaluateWave(const WaveField& field, float x, float y, float z) {
     const int32_t cx = display.screenWidth / 2;
     const int32_t cy = display.screenHeight / 2;
     // Each sine argument is formed in single precision; the sine itself is the double one,
-    // and the sum and scaling stay in double until the final rounding.
+    // correctly rounded so that every host gets the same bits, and the sum and scaling stay in
+    // double until the final rounding.
     const float argumentX = (x - static_cast<float>(cx)) * field.freqX + field.phaseX;
     const float argumentY = (y - static_cast<float>(cy)) * field.freqY + field.phaseY;
     const float argumentZ = z * field.freqZ + field.phaseZ;
-    const double s1 = std::sin(static_cast<double>(argumentX));
-    const double s2 = std::sin(static_cast<double>(argumentY));
-    const double s3 = std::sin(static_cast<double>(argumentZ));
+    const double s1 = correctlyRoundedSin(static_cast<double>(argumentX));
+    const double s2 = correctlyRoundedSin(static_cast<double>(argumentY));
+    const double s3 = correctlyRoundedSin(static_cast<double>(argumentZ));
     return static_cast<float>((s1 + s2 + s3) / 6.0 + 0.5);
 }
 

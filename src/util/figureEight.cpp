@@ -1,14 +1,14 @@
 #include "util/figureEight.h"
 
 #include "display/displayState.h"
-
-#include <cmath>
+#include "util/correctlyRoundedSine.h"
 
 float figureEightX(double t) {
-    return static_cast<float>(std::cos(t) * display.screenWidth / 3.0 + display.screenWidth / 2);
+    return static_cast<float>(correctlyRoundedCos(t) * display.screenWidth / 3.0 +
+                              display.screenWidth / 2);
 }
 
 float figureEightY(double t) {
-    return static_cast<float>(std::sin(2.0 * t) * display.screenHeight / 3.0 +
+    return static_cast<float>(correctlyRoundedSin(2.0 * t) * display.screenHeight / 3.0 +
                               display.screenHeight / 2);
 }

@@ -1,5 +1,6 @@
 #include "util/randomNumbers.h"
 
+#include "util/correctlyRoundedSine.h"
 #include "util/runtimeRandom.h"
 
 #include <cmath>
@@ -20,5 +21,5 @@ double randomGaussian() {
     if (u1 == 0.0) {
         u1 = 1.0 / 32767.0;
     }
-    return std::sqrt(-2.0 * std::log(u1)) * std::cos(u2);
+    return std::sqrt(-2.0 * std::log(u1)) * correctlyRoundedCos(u2);
 }
