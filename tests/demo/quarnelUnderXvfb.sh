@@ -49,7 +49,7 @@ for tool in xdotool import convert; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
 done
 # Xvfb picks a free display and tells us its number.
-timeout -k 5 200 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+timeout -k 5 200 Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp \
     3>"$work/display" >"$work/xvfb.txt" 2>&1 &
 xvfbPid=$!
 for _ in $(seq 100); do
@@ -76,6 +76,24 @@ brightShare() {
     timeout -k 2 20 convert "$work/$1.ppm" -colorspace gray -threshold 10% -format '%[fx:mean]' info:
 }
 
+# Starts quarnel in $work/run and waits until its picture is on the screen.
+startQuarnel() {
+    (cd "$work/run" && exec timeout -k 2 120 "$quarnel" >out.txt 2>err.txt) &
+    quarnelPid=$!
+    shown=
+    for _ in $(seq 60); do
+        sleep 0.5
+        kill -0 "$quarnelPid" 2>/dev/null || fail "quarnel ended at start"
+        shot start
+        share=$(brightShare start)
+        if awk -v s="$share" 'BEGIN { exit !(s > 0.001) }'; then
+            shown=$share
+            return
+        fi
+    done
+    fail "the screen stayed black"
+}
+
 # --- The demonstration, without drift: the picture changes only when the camera moves.
 mkdir -p "$work/run"
 printf 'Resolution: 800x600\nSpeed: 0\n' >"$work/run/prefs.txt"
@@ -83,21 +101,7 @@ printf 'Resolution: 800x600\nSpeed: 0\n' >"$work/run/prefs.txt"
 # LeakSanitizer would count. Our own code's leaks are checked on the dummy driver (above, and
 # in test_sdl2Host); every other sanitizer finding still fails the run.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}detect_leaks=0"
-(cd "$work/run" && exec timeout -k 2 120 "$quarnel" >out.txt 2>err.txt) &
-quarnelPid=$!
-
-shown=
-for i in $(seq 60); do
-    sleep 0.5
-    kill -0 "$quarnelPid" 2>/dev/null || fail "quarnel ended at start"
-    shot start
-    share=$(brightShare start)
-    if awk -v s="$share" 'BEGIN { exit !(s > 0.001) }'; then
-        shown=$share
-        break
-    fi
-done
-[ -n "$shown" ] || fail "the screen stayed black"
+startQuarnel
 echo "ok: structures shown (bright share $shown)"
 if [ -n "${QUARNEL_DEMO_SCREENSHOT:-}" ]; then
     convert "$work/start.ppm" "$QUARNEL_DEMO_SCREENSHOT" || fail "no $QUARNEL_DEMO_SCREENSHOT"
@@ -146,3 +150,19 @@ status=$?
 quarnelPid=
 [ "$status" -eq 0 ] || fail "exit status $status after Escape, expected 0"
 echo "ok: Escape ends it with status 0"
+
+# --- Closing: SIGTERM, which SDL turns into a quit, reaches the window as WM_CLOSE and ends the
+# program through WM_DESTROY with status 0 (death by the signal itself would be 143).
+if command -v pgrep >/dev/null; then
+    startQuarnel
+    program=$(pgrep -P "$quarnelPid" | head -n1)
+    [ -n "$program" ] || fail "no quarnel process under its timeout"
+    kill -TERM "$program"
+    wait "$quarnelPid"
+    status=$?
+    quarnelPid=
+    [ "$status" -eq 0 ] || fail "exit status $status after a close request, expected 0"
+    echo "ok: a close request ends it with status 0"
+else
+    echo "note: no pgrep here, the close request is not tried"
+fi
