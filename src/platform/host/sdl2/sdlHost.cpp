@@ -37,17 +37,19 @@ static void keyboardRead(void) {
     // Events are taken as the layer polls for messages.
 }
 
-static uint64_t monotonicMilliseconds(void) {
+static uint32_t monotonicMilliseconds(void) {
     uint64_t counter = SDL_GetPerformanceCounter();
     uint64_t frequency = SDL_GetPerformanceFrequency();
-    return counter / frequency * 1000 + counter % frequency * 1000 / frequency;
+    return static_cast<uint32_t>(counter / frequency * 1000 +
+                                 counter % frequency * 1000 / frequency);
 }
 
 static uint32_t tickCount(void) {
     // GetTickCount counts from boot, and programs seed with it: SDL's count from its own start
     // would give every run nearly the same seed, so it is moved to the monotonic clock's start.
-    static const uint64_t base = monotonicMilliseconds() - SDL_GetTicks64();
-    return static_cast<uint32_t>(base + SDL_GetTicks64());
+    // Both wrap after 49.7 days, as GetTickCount does.
+    static const uint32_t base = monotonicMilliseconds() - SDL_GetTicks();
+    return base + SDL_GetTicks();
 }
 
 static void sleepFor(uint32_t milliseconds) {

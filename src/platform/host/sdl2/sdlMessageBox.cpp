@@ -4,7 +4,6 @@
 // on standard error writes it there itself.
 #include "platform/host/sdl2/sdlState.h"
 
-#include <cstdlib>
 #include <cstring>
 
 static const int idOk = 1;
@@ -13,13 +12,13 @@ static const uint32_t mbIconHand = 0x10;
 static const uint32_t mbIconExclamation = 0x30;
 
 static bool nobodyToAnswer(void) {
-    if (std::getenv("QUARNEL_NO_MESSAGE_BOX")) {
+    if (SDL_getenv("QUARNEL_NO_MESSAGE_BOX")) {
         return true;
     }
     // Asked before SDL's video starts too, so the environment is read as SDL would read it.
     const char* driver = sdlHost.videoStarted ? SDL_GetCurrentVideoDriver() : nullptr;
     if (!driver) {
-        driver = std::getenv("SDL_VIDEODRIVER");
+        driver = SDL_getenv("SDL_VIDEODRIVER");
     }
     return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
 }

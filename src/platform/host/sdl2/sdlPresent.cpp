@@ -8,7 +8,7 @@
 
 // Presents come no closer together than this even where the refresh does not hold them back
 // (a virtual display, vsync switched off by the driver): the program's speeds are per frame.
-static const uint64_t shortestFrameMilliseconds = 1000 / 80;
+static const Uint32 shortestFrameMilliseconds = 1000 / 80;
 
 static bool ensureTexture(int width, int height) {
     if (sdlHost.texture && sdlHost.textureWidth == width && sdlHost.textureHeight == height) {
@@ -31,13 +31,12 @@ static bool ensureTexture(int width, int height) {
 }
 
 static void keepPace(void) {
-    uint64_t now = SDL_GetTicks64();
-    uint64_t due = sdlHost.lastPresentTicks + shortestFrameMilliseconds;
-    if (sdlHost.lastPresentTicks != 0 && now < due) {
-        SDL_Delay(static_cast<Uint32>(due - now));
-        now = SDL_GetTicks64();
+    Uint32 elapsed = SDL_GetTicks() - sdlHost.lastPresentTicks;
+    if (sdlHost.presentedBefore && elapsed < shortestFrameMilliseconds) {
+        SDL_Delay(shortestFrameMilliseconds - elapsed);
     }
-    sdlHost.lastPresentTicks = now;
+    sdlHost.lastPresentTicks = SDL_GetTicks();
+    sdlHost.presentedBefore = true;
 }
 
 void sdlPresent(const HostFrame* frame) {

@@ -37,7 +37,8 @@ struct SdlHostState {
 
     bool paletteKnown = false;
     HostPaletteEntry palette[256] = {}; // the last palette given to the visible surface
-    uint64_t lastPresentTicks = 0;
+    bool presentedBefore = false;
+    Uint32 lastPresentTicks = 0; // SDL_GetTicks
 };
 
 extern SdlHostState sdlHost;

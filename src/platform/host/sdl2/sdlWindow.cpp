@@ -57,8 +57,11 @@ bool sdlOpenWindow(void) {
     if (sdlHost.window) {
         return true;
     }
-    // Closing the window is the program's WM_CLOSE, not a quit of SDL's own making.
+#if defined(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE)
+    // Closing the window is the program's WM_CLOSE, not a quit of SDL's own making. (Older SDL
+    // adds the quit: a second close request, which comes after the window is gone.)
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+#endif
     // Thin lines survive a scale that is not a whole number better when filtered.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     if (!sdlHost.videoStarted) {
