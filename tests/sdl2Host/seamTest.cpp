@@ -160,6 +160,25 @@ TEST_F(SdlHostSeam, PresentsLetterboxedAtEveryDepth) {
     EXPECT_EQ(screenPixel(512, 384), 0x010203u);
 }
 
+TEST_F(SdlHostSeam, APaletteChangeAloneRecoloursAnEightBitPicture) {
+    HostPaletteEntry palette[256] = {};
+    palette[9] = {0x11, 0x22, 0x33, 4};
+    const uint8_t index = 9;
+    presentFilled(640, 480, 1, &index, palette);
+    EXPECT_EQ(screenPixel(512, 384), 0x112233u);
+    palette[9] = {0xAA, 0xBB, 0xCC, 4};
+    activeHost.paletteChanged(palette); // no present: the screen follows all the same
+    EXPECT_EQ(screenPixel(512, 384), 0xAABBCCu);
+    EXPECT_EQ(screenPixel(0, 0), 0xAABBCCu);
+
+    // A true-colour picture is not touched by a palette.
+    const uint8_t bgrx[4] = {0x01, 0x02, 0x03, 0};
+    presentFilled(640, 480, 4, bgrx, nullptr);
+    palette[9] = {0xFF, 0xFF, 0xFF, 4};
+    activeHost.paletteChanged(palette);
+    EXPECT_EQ(screenPixel(512, 384), 0x030201u);
+}
+
 TEST_F(SdlHostSeam, NothingToPresentIsIgnored) {
     activeHost.present(nullptr);
     HostFrame empty = {nullptr, 800, 600, 3200, 4, nullptr};

@@ -31,6 +31,7 @@ static void surfaceFormat(int, HostSurfaceFormat*) {
 static void paletteChanged(const HostPaletteEntry* entries) {
     std::memcpy(sdlHost.palette, entries, sizeof sdlHost.palette);
     sdlHost.paletteKnown = true;
+    sdlShowPalette(entries);
 }
 
 static void keyboardRead(void) {

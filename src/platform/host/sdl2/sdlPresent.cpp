@@ -4,7 +4,9 @@
 #include "platform/host/sdl2/sdlLetterbox.h"
 #include "platform/host/sdl2/sdlState.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 
 // Presents come no closer together than this even where the refresh does not hold them back
 // (a virtual display, vsync switched off by the driver): the program's speeds are per frame.
@@ -39,6 +41,35 @@ static void keepPace(void) {
     sdlHost.presentedBefore = true;
 }
 
+// Kept without padding; the buffer grows only when the picture does.
+static void keepIndexedPicture(const HostFrame& frame) {
+    sdlHost.lastPictureIndexed = frame.bytesPerPixel == 1;
+    if (!sdlHost.lastPictureIndexed || frame.pixels == sdlHost.indexedPicture.data()) {
+        return;
+    }
+    size_t rowBytes = static_cast<size_t>(frame.width);
+    sdlHost.indexedPicture.resize(rowBytes * static_cast<size_t>(frame.height));
+    for (int y = 0; y < frame.height; y++) {
+        std::memcpy(&sdlHost.indexedPicture[rowBytes * static_cast<size_t>(y)],
+                    frame.pixels + static_cast<std::ptrdiff_t>(y) * frame.pitch, rowBytes);
+    }
+    sdlHost.indexedWidth = frame.width;
+    sdlHost.indexedHeight = frame.height;
+}
+
+void sdlShowPalette(const HostPaletteEntry* entries) {
+    if (!sdlHost.lastPictureIndexed || sdlHost.indexedPicture.empty()) {
+        return;
+    }
+    HostFrame frame = {sdlHost.indexedPicture.data(),
+                       sdlHost.indexedWidth,
+                       sdlHost.indexedHeight,
+                       sdlHost.indexedWidth,
+                       1,
+                       entries};
+    sdlPresent(&frame);
+}
+
 void sdlPresent(const HostFrame* frame) {
     if (!sdlHost.renderer || !frame || !frame->pixels || frame->width < 1 || frame->height < 1) {
         return;
@@ -48,6 +79,7 @@ void sdlPresent(const HostFrame* frame) {
     }
     sdlHost.pictureWidth = frame->width;
     sdlHost.pictureHeight = frame->height;
+    keepIndexedPicture(*frame);
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(sdlHost.texture, nullptr, &pixels, &pitch) != 0) {

@@ -7,6 +7,7 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 #include <cstdint>
+#include <vector>
 
 struct SdlHostState {
     bool videoStarted = false;
@@ -37,6 +38,12 @@ struct SdlHostState {
 
     bool paletteKnown = false;
     HostPaletteEntry palette[256] = {}; // the last palette given to the visible surface
+    // The last 8-bit picture's indices, rows without padding: a palette change alone changes
+    // the screen, as on Windows.
+    std::vector<uint8_t> indexedPicture;
+    int indexedWidth = 0;
+    int indexedHeight = 0;
+    bool lastPictureIndexed = false;
     bool presentedBefore = false;
     Uint32 lastPresentTicks = 0; // SDL_GetTicks
 };
@@ -50,6 +57,8 @@ bool sdlOpenWindow(void);
 void sdlApplyCursorMode(void);
 void sdlWarpCursor(int x, int y);
 void sdlPresent(const HostFrame* frame);
+// The visible surface's palette changed: an 8-bit picture is shown again in the new colours.
+void sdlShowPalette(const HostPaletteEntry* entries);
 bool sdlPollEvent(HostEvent* event);
 int sdlMessageBox(const char* text, const char* caption, uint32_t flags);
 const char* sdlCommandLine(void);
