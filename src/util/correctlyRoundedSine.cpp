@@ -8,7 +8,8 @@
 
 namespace {
 
-// π/2 in three parts; the first two have 33 bits, so k times either is exact for |k| < 2^20.
+// π/2 in three parts; the first two have 33 bits, so k times either is exact for |k| < 2^20,
+// and k times the third is below 2^-49, so its rounding stays under 2^-102.
 const double halfPiPart1 = 0x1.921fb544p+0;
 const double halfPiPart2 = 0x1.0b4611a6p-34;
 const double halfPiPart3 = 0x1.3198a2e037073p-69;
@@ -18,7 +19,7 @@ const double quarterPi = 0x1.921fb54442d18p-1;
 const double quickReductionLimit = 0x1p19;
 
 // The quick evaluation's error, relative to its result, and the quick reduction's, absolute.
-const double quickRelativeError = 0x1p-61;
+const double quickRelativeError = 0x1p-62;
 const double quickReductionError = 0x1p-100;
 
 // sin r and cos r for |r| up to a little over π/4 by their series, to about 2^-100.
@@ -115,9 +116,7 @@ double roundedSineOrCosine(double x, bool cosineOfX) {
         const double k = (x * twoOverPi + 0x1.8p52) - 0x1.8p52;
         const double partial = x - k * halfPiPart1; // exact
         const DoubleDouble second = twoSum(partial, -(k * halfPiPart2));
-        const DoubleDouble third = twoProduct(k, halfPiPart3);
-        const DoubleDouble joined = twoSum(second.hi, -third.hi);
-        const DoubleDouble r = fastTwoSum(joined.hi, joined.lo + (second.lo - third.lo));
+        const DoubleDouble r = twoSum(second.hi, second.lo - k * halfPiPart3);
 
         const int quadrant = ((int)(int64_t)k + (cosineOfX ? 1 : 0)) & 3;
         const bool cosine = (quadrant & 1) != 0;
