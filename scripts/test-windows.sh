@@ -16,7 +16,7 @@ if [ "$(id -u)" -eq 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386;
     # install-deps.sh updates the package lists only when something is missing; wine32:i386
     # is, on a machine that had no i386 before.
 fi
-# Wine needs the X extension libraries of its own architecture to see and set display modes.
+# Wine lists and sets display modes through XRandR; its packages only recommend these libraries.
 scripts/install-deps.sh g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 \
     wine64 libxrandr2:i386 libxinerama1:i386 libxcursor1:i386 libxi6:i386 libxrender1:i386 \
     libxrandr2 libxinerama1 libxcursor1 libxi6 libxrender1
@@ -51,7 +51,9 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 xvfbPid=
 cleanUp() {
     for prefix in "$work"/prefix-*; do
-        [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+        if [ -d "$prefix" ]; then
+            WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+        fi
     done
     if [ -n "$xvfbPid" ]; then
         kill "$xvfbPid" 2>/dev/null || true
@@ -63,11 +65,16 @@ trap cleanUp EXIT
 # preferred size, so the 32-bit fall-back runs. -displayfd picks a free display number.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfbPid=$!
-for _ in $(seq 50); do
+for _ in $(seq 100); do
     [ -s "$work/display" ] && break
     sleep 0.1
 done
-export DISPLAY=:$(head -n 1 "$work/display")
+if [ ! -s "$work/display" ]; then
+    echo "Xvfb did not start; see $work/xvfb.log" >&2
+    exit 1
+fi
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
 echo "Xvfb on $DISPLAY"
 
 # A fresh prefix per architecture; Wine's output always goes to files, never a pipe (its
