@@ -1,15 +1,13 @@
 // Lines stored straight into the back buffer, overwriting what is there: the progress bar and
 // the mouse pointer draw with it.
 #include "display/displayState.h"
+#include "raster/lineWalk.h"
 #include "raster/lines.h"
 #include "raster/pixelBuffers.h"
 
 #include <cmath>
-#include <utility>
 
 namespace {
-
-const double tinyLineThreshold = 0.1;
 
 // The clipping keeps the walk inside the area; the test guards the last rounding of a clipped
 // end, so that no store can ever land outside the buffer.
@@ -27,47 +25,26 @@ template <uint32_t bytesPerPixel> inline void storeDirect(uint32_t x, uint32_t y
 
 template <uint32_t bytesPerPixel>
 void walkDirect(float x1, float y1, float x2, float y2, Colour colour) {
-    float dx = x2 - x1;
-    float dy = y2 - y1;
-    if (dx * dx + dy * dy < tinyLineThreshold) {
-        storeDirect<bytesPerPixel>(toPixelCoordinate(x1), toPixelCoordinate(y1), colour);
-        return;
-    }
-    if (dx + dy < 0) {
-        std::swap(x1, x2);
-        std::swap(y1, y2);
-        dx = -dx;
-        dy = -dy;
-    }
-    if (dy < dx) {
-        const float slope = dy / dx;
+    const auto store = [colour](float x, float y) {
+        storeDirect<bytesPerPixel>(toPixelCoordinate(x), toPixelCoordinate(y), colour);
+    };
+    walkLine(x1, y1, x2, y2, store, [store, colour](float x, float y, float end, float slope) {
         if (bytesPerPixel == 1) {
-            while (x1 <= x2) {
-                storeDirect<1>(toPixelCoordinate(x1), toPixelCoordinate(y1), colour);
-                y1 += slope;
-                x1 += 1;
-            }
+            walkAlongXByPixels(x, y, end, slope, store);
             return;
         }
         // True-colour walks along x run in bytes from the whole column of the start, so they
         // begin at floor(x1) rather than at the fractional x1.
         const int32_t step = static_cast<int32_t>(bytesPerPixel);
-        int32_t position = static_cast<int32_t>(std::floor(x1)) * step;
-        const float end = x2 * static_cast<float>(step);
-        while (position <= end) {
-            storeDirect<bytesPerPixel>(static_cast<uint32_t>(position / step),
-                                       toPixelCoordinate(y1), colour);
+        int32_t position = static_cast<int32_t>(std::floor(x)) * step;
+        const float byteEnd = end * static_cast<float>(step);
+        while (position <= byteEnd) {
+            storeDirect<bytesPerPixel>(static_cast<uint32_t>(position / step), toPixelCoordinate(y),
+                                       colour);
             position += step;
-            y1 += slope;
+            y += slope;
         }
-    } else {
-        const float slope = dx / dy;
-        while (y1 <= y2) {
-            storeDirect<bytesPerPixel>(toPixelCoordinate(x1), toPixelCoordinate(y1), colour);
-            x1 += slope;
-            y1 += 1;
-        }
-    }
+    });
 }
 
 } // namespace
