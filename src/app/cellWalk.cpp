@@ -16,19 +16,34 @@ double nearestCell(float coordinate, float size) {
 
 int32_t fogBrightness(double distance) {
     const double fog = 255.0 - 85.0 * distance;
-    // The lattice walk keeps distances within a few cells; the guard only keeps a runaway
-    // camera from turning the conversion undefined.
+    // The walk keeps distances within a few cells; the guard keeps the conversion defined.
     const int32_t brightness = fog > -1e9 ? static_cast<int32_t>(fog) : 0;
     return atLeastZeroInt(minInt(255, brightness));
 }
 
+namespace {
+
+// Lattice indices the walk can count with: a camera flown for hours, or a screen less than
+// three pixels high (cells of size 0), has none, and then nothing is grown.
+bool countableCell(double index) {
+    return std::fabs(index) < 2147483000.0;
+}
+
+} // namespace
+
 void walkVisibleCells(CellVisitor visit) {
     const float size = cellSize();
+    if (!(size > 0)) {
+        return;
+    }
     const int32_t halfWidth = display.screenWidth / 2;
     const int32_t halfHeight = display.screenHeight / 2;
     const double nearestX = nearestCell(camera.cameraX, size);
     const double nearestY = nearestCell(camera.cameraY, size);
     const double nearestZ = nearestCell(camera.cameraZ, size);
+    if (!countableCell(nearestX) || !countableCell(nearestY) || !countableCell(nearestZ)) {
+        return;
+    }
     // The camera in cell units, for the fog distance; all in double.
     const double eyeX = static_cast<double>(camera.cameraX) / size;
     const double eyeY = static_cast<double>(camera.cameraY) / size;

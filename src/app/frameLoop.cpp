@@ -37,8 +37,6 @@ int runFrame() {
 }
 
 void runFrameLoop() {
-    uint8_t quit = 0;
-    while (quit == 0) {
-        quit |= static_cast<uint8_t>(runFrame() != 0);
+    while (runFrame() == 0) {
     }
 }

@@ -17,7 +17,15 @@ inline void plotAt(PlotOperation plot, float x, float y, Colour colour) {
 
 } // namespace
 
+// Circles this large, or this far out, are beyond what float positions can place a pixel
+// apart; they are not drawn, which also keeps every step count small.
+static const float largestCircleCoordinate = 16777216.0f;
+
 void drawCircle(float cx, float cy, float r, Colour colour) {
+    if (!(std::fabs(cx) < largestCircleCoordinate && std::fabs(cy) < largestCircleCoordinate &&
+          std::fabs(r) < largestCircleCoordinate)) {
+        return;
+    }
     const float limit = static_cast<float>(minReal(r / std::sqrt(2.0) + 1, r));
     // Beyond this step every one of the eight points lies outside the area, and so does every
     // later one: stopping there changes no pixel and keeps huge radii cheap.

@@ -15,12 +15,7 @@ template <uint32_t bytesPerPixel> inline void storeDirect(uint32_t x, uint32_t y
     if (!insideDrawingArea(x, y)) {
         return;
     }
-    uint8_t* pixel = pixelAddress<backPixels, bytesPerPixel>(x, y);
-    if (bytesPerPixel == 1) {
-        *pixel = static_cast<uint8_t>(colour);
-    } else {
-        storeTrueColour(pixel, colour);
-    }
+    storePixel<bytesPerPixel>(pixelAddress<backPixels, bytesPerPixel>(x, y), colour);
 }
 
 template <uint32_t bytesPerPixel>

@@ -8,14 +8,6 @@
 
 namespace {
 
-template <uint32_t bytesPerPixel> void storePixel(uint8_t* pixel, Colour colour) {
-    if (bytesPerPixel == 1) {
-        *pixel = static_cast<uint8_t>(colour);
-    } else {
-        storeTrueColour(pixel, colour);
-    }
-}
-
 template <uint32_t bytesPerPixel>
 void frameColumn(int64_t column, int64_t top, int64_t bottom, Colour colour) {
     for (int64_t r = top; r <= bottom; ++r) {

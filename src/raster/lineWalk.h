@@ -10,8 +10,8 @@
 // Below this squared length a line is one pixel, at its first end.
 const double tinyLineThreshold = 0.1;
 
-// plot(x, y) receives float positions. walkAlongX, when given, takes over walks along x: it
-// receives the ordered ends and the slope (true-colour direct stores walk those in bytes).
+// plot(x, y) receives float positions. walkAlongX takes over walks along x: it receives the
+// start, the end's x and the slope (true-colour direct stores walk those in bytes).
 template <typename Plot, typename AlongX>
 inline void walkLine(float x1, float y1, float x2, float y2, Plot plot, AlongX walkAlongX) {
     float dx = x2 - x1;

@@ -47,6 +47,15 @@ inline void storeTrueColour(uint8_t* pixel, uint32_t colour) {
     pixel[2] = static_cast<uint8_t>(colour >> 16);
 }
 
+// One pixel in the layout of its format: a palette index, or blue, green, red.
+template <uint32_t bytesPerPixel> inline void storePixel(uint8_t* pixel, Colour colour) {
+    if (bytesPerPixel == 1) {
+        *pixel = static_cast<uint8_t>(colour);
+    } else {
+        storeTrueColour(pixel, colour);
+    }
+}
+
 inline uint32_t loadTrueColour(const uint8_t* pixel) {
     return pixel[0] | static_cast<uint32_t>(pixel[1]) << 8 | static_cast<uint32_t>(pixel[2]) << 16;
 }

@@ -9,12 +9,7 @@ inline void plotInto(uint32_t x, uint32_t y, Colour colour) {
     if (!insideDrawingArea(x, y)) {
         return;
     }
-    uint8_t* pixel = pixelAddress<buffer, bytesPerPixel>(x, y);
-    if (bytesPerPixel == 1) {
-        *pixel = static_cast<uint8_t>(colour);
-    } else {
-        storeTrueColour(pixel, colour);
-    }
+    storePixel<bytesPerPixel>(pixelAddress<buffer, bytesPerPixel>(x, y), colour);
 }
 
 template <PixelBuffer buffer, uint32_t bytesPerPixel>

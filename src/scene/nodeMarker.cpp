@@ -62,13 +62,14 @@ inline void drawMarkerLine(float sx, float sy, const MarkerLine& line, Colour co
 
 void drawNodeMarker(float x, float y, float z, Colour colour) {
     const SceneParameters& fields = sceneParameters;
-    if (quantiseWave(fields.decisionFields[2], x, y, z, 5) == 0) {
-        return;
-    }
+    // The cheap depth window first: the wave field costs three sines.
     if (z <= camera.cameraZ + 1.0f) {
         return;
     }
     if (z >= camera.cameraZ + static_cast<float>(2 * display.screenWidth)) {
+        return;
+    }
+    if (quantiseWave(fields.decisionFields[2], x, y, z, 5) == 0) {
         return;
     }
     float sx;

@@ -64,9 +64,11 @@ SineTable buildSineTable() {
     return table;
 }
 
+// Built at start-up, so that no call pays for a first-use check.
+const SineTable sineTableAtStart = buildSineTable();
+
 const SineTable& sineTable() {
-    static const SineTable table = buildSineTable();
-    return table;
+    return sineTableAtStart;
 }
 
 // sin (or cos) of r = hi + lo, 0 <= hi <= π/4 and a little, as a + u with a = j/64 from the

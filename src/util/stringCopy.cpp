@@ -6,6 +6,9 @@
 int32_t duplicateString(char** target, const char* source) {
     size_t length = std::strlen(source);
     *target = static_cast<char*>(std::malloc(length + 1));
+    if (*target == nullptr) {
+        return -1;
+    }
     std::memcpy(*target, source, length + 1);
     return static_cast<int32_t>(length);
 }

@@ -122,6 +122,28 @@ TEST(CellWalk, FirstFrameAt800x600WalksLayersMinus5ToMinus1) {
     EXPECT_EQ(visited[0].fog, 170u * 0x010101);
 }
 
+TEST(CellWalk, NothingToCountNothingGrown) {
+    display.screenWidth = 800;
+    display.screenHeight = 600;
+    resetCamera();
+    camera.cameraZ = 1e15f;
+    visited.clear();
+    walkVisibleCells(recordCell);
+    EXPECT_TRUE(visited.empty());
+    camera.cameraZ = 0;
+    camera.cameraX = -1e30f;
+    walkVisibleCells(recordCell);
+    EXPECT_TRUE(visited.empty());
+    // Cells of size 0 on a screen under three pixels high.
+    camera.cameraX = 0;
+    display.screenHeight = 2;
+    walkVisibleCells(recordCell);
+    EXPECT_TRUE(visited.empty());
+    display.screenHeight = 3;
+    walkVisibleCells(recordCell);
+    EXPECT_EQ(visited.size(), 165u);
+}
+
 TEST(CellWalk, FogFadesWithDistance) {
     EXPECT_EQ(fogBrightness(0), 255);
     EXPECT_EQ(fogBrightness(1), 170);

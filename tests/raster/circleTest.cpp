@@ -139,3 +139,22 @@ TEST_P(CircleTest, DiscIsCutToTheArea) {
 }
 
 } // namespace
+
+namespace {
+
+// Radii and centres beyond what float positions resolve are not drawn, and cost nothing.
+TEST(CircleLimits, HugeOutlinesDrawNothing) {
+    MemoryDisplay memory;
+    resetAreaGlobals();
+    openMemoryDisplay(&memory, 20, 20, 4);
+    PlotRecorder::install();
+    drawCircle(1e10f, 0, 1e10f, 0x0F);
+    drawCircle(5, 5, 3e7f, 0x0F);
+    drawCircle(-2e7f, 5, 3, 0x0F);
+    EXPECT_TRUE(PlotRecorder::calls().empty());
+    drawCircle(10, 10, 16000000.0f, 0x0F);
+    resetAreaGlobals();
+    selectPixelOps();
+}
+
+} // namespace

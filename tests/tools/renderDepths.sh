@@ -24,3 +24,7 @@ echo "frames identical at both depths and across runs"
 # A single frame ends after that frame too.
 "$render" --size 64x48 --ticks 1 --frames 1 --out "$work/e/f%d.bmp" >/dev/null
 [ "$(ls "$work/e" | wc -l)" -eq 2 ] || { echo "expected 2 files for one frame"; exit 1; }
+# A % in the folder the pattern is relative to is a plain character of the name.
+mkdir -p "$work/50%s"
+(cd "$work/50%s" && "$render" --size 64x48 --ticks 1 --frames 2 --out "f%d.ppm" >/dev/null)
+[ -f "$work/50%s/f2.ppm" ] || { echo "frames not written beside a % folder"; exit 1; }

@@ -86,6 +86,12 @@ TEST(FlightFile, NamesTheBadLine) {
     EXPECT_FALSE(readFlightFile(path, &steps, &error));
     std::ofstream(path) << "1 2 1 extra\n";
     EXPECT_FALSE(readFlightFile(path, &steps, &error));
+    std::ofstream(path) << "2147483647 0 0\n";
+    EXPECT_FALSE(readFlightFile(path, &steps, &error));
+    std::ofstream(path) << "0 -1000001 0\n";
+    EXPECT_FALSE(readFlightFile(path, &steps, &error));
+    std::ofstream(path) << "1000000 -1000000 0\n";
+    EXPECT_TRUE(readFlightFile(path, &steps, &error)) << error;
     EXPECT_FALSE(readFlightFile("/nonexistent/flight", &steps, &error));
     std::remove(path);
 }

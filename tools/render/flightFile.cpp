@@ -28,9 +28,10 @@ bool readFlightFile(const std::string& path, std::vector<FlightStep>* steps, std
         }
         std::string rest;
         if (!(fields >> step.dy >> step.buttons) || (fields >> rest) || step.buttons < 0 ||
-            step.buttons > 3) {
+            step.buttons > 3 || step.dx < -maximumFlightOffset || step.dx > maximumFlightOffset ||
+            step.dy < -maximumFlightOffset || step.dy > maximumFlightOffset) {
             *error = path + ":" + std::to_string(number) +
-                     ": expected \"dx dy buttons\" with buttons 0 to 3";
+                     ": expected \"dx dy buttons\" with offsets up to 1000000 and buttons 0 to 3";
             return false;
         }
         steps->push_back(step);

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// Far beyond any screen, and far from overflowing a position.
+const int maximumFlightOffset = 1000000;
+
 struct FlightStep {
     int dx;
     int dy;

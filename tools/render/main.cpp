@@ -99,11 +99,19 @@ int main(int argc, char** argv) {
 
     namespace fs = std::filesystem;
     std::error_code ignored;
+    // Only the pattern's own % may reach printf: those of the folder it is relative to are
+    // doubled.
     const fs::path out = fs::absolute(options.outPattern);
-    if (out.parent_path().string().find('%') == std::string::npos) {
+    if (fs::path(options.outPattern).parent_path().string().find('%') == std::string::npos) {
         fs::create_directories(out.parent_path(), ignored);
     }
-    options.outPattern = out.string();
+    if (fs::path(options.outPattern).is_relative()) {
+        std::string folder = fs::current_path().string();
+        for (size_t at = folder.find('%'); at != std::string::npos; at = folder.find('%', at + 2)) {
+            folder.insert(at, "%");
+        }
+        options.outPattern = (fs::path(folder) / options.outPattern).string();
+    }
 
     // The demonstration reads its preferences from the current folder: give it a folder of its
     // own with the size and speed asked for, so that nobody's prefs.txt is touched.
