@@ -2,6 +2,7 @@
 // memory back buffer. Reports the frame time and how many nodes per second the generator
 // grows; the nodes are counted by a separate walk that takes the same decisions and draws
 // nothing, so the generator itself carries no counter.
+#include "app/cellWalk.h"
 #include "display/displayState.h"
 #include "platform/host/headless/headlessHost.h"
 #include "raster/pixelOps.h"
@@ -12,7 +13,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -42,41 +42,25 @@ int64_t countNodes(float x, float y, float z, Colour colour) {
     return nodes;
 }
 
-// The frame loop's walk: five layers near to far, each cell with its fog grey.
-template <typename Visit> void visitCells(Visit visit) {
-    const float cellSize = static_cast<float>(display.screenHeight / 3);
-    auto nearestCell = [cellSize](float c) {
-        return std::floor(static_cast<double>(c) / cellSize + 0.5);
-    };
-    const double fx = nearestCell(camera.cameraX);
-    const double fy = nearestCell(camera.cameraY);
-    const double fz = nearestCell(camera.cameraZ);
-    for (int32_t z = static_cast<int32_t>(fz - 1), k = 0; z <= fz + 3.0; ++z, ++k) {
-        for (int32_t x = static_cast<int32_t>(fx - k); x <= fx + k; ++x) {
-            for (int32_t y = static_cast<int32_t>(fy - k); y <= fy + k; ++y) {
-                const double distance =
-                    std::sqrt(square(static_cast<double>(camera.cameraX) / cellSize - x) +
-                              square(static_cast<double>(camera.cameraY) / cellSize - y) +
-                              square(static_cast<double>(camera.cameraZ) / cellSize - z));
-                const int32_t brightness =
-                    atLeastZeroInt(minInt(255, static_cast<int32_t>(255.0 - 85.0 * distance)));
-                visit(
-                    static_cast<float>(x) * cellSize + static_cast<float>(display.screenWidth / 2),
-                    static_cast<float>(y) * cellSize + static_cast<float>(display.screenHeight / 2),
-                    static_cast<float>(z) * cellSize, static_cast<Colour>(brightness) * 0x010101);
-            }
-        }
-    }
+int64_t frameNodes = 0;
+
+void countCellNodes(int32_t, int32_t, int32_t, float x, float y, float z, Colour fog) {
+    frameNodes += countNodes(x, y, z, fog);
 }
 
+void growCell(int32_t, int32_t, int32_t, float x, float y, float z, Colour fog) {
+    growStructure(x, y, z, fog);
+}
+
+// The frame loop's own walk over the 165 cells.
 int64_t countFrameNodes() {
-    int64_t nodes = 0;
-    visitCells([&nodes](float x, float y, float z, Colour c) { nodes += countNodes(x, y, z, c); });
-    return nodes;
+    frameNodes = 0;
+    walkVisibleCells(countCellNodes);
+    return frameNodes;
 }
 
 void growFrame() {
-    visitCells([](float x, float y, float z, Colour c) { growStructure(x, y, z, c); });
+    walkVisibleCells(growCell);
 }
 
 void openBenchScreen(std::vector<uint8_t>* memory, PixelMode mode) {

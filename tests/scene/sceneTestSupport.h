@@ -2,6 +2,7 @@
 // with chosen constant values, and a fixture that puts back every global the scene touches.
 #pragma once
 
+#include "app/cellWalk.h"
 #include "display/displayState.h"
 #include "raster/pixelOps.h"
 #include "scene/camera.h"
@@ -107,32 +108,14 @@ inline uint64_t pictureChecksum(const MemoryScreen& screen) {
     return hash;
 }
 
+inline void growCellStructure(int32_t, int32_t, int32_t, float x, float y, float z, Colour fog) {
+    growStructure(x, y, z, fog);
+}
+
 // The frame loop's walk over the 165 cells in front of the camera, near to far, each grown
 // with its fog grey.
 inline void growVisibleCells() {
-    const float cellSize = static_cast<float>(display.screenHeight / 3);
-    auto nearestCell = [cellSize](float c) {
-        return std::floor(static_cast<double>(c) / cellSize + 0.5);
-    };
-    const double fx = nearestCell(camera.cameraX);
-    const double fy = nearestCell(camera.cameraY);
-    const double fz = nearestCell(camera.cameraZ);
-    for (int32_t z = static_cast<int32_t>(fz - 1), k = 0; z <= fz + 3.0; ++z, ++k) {
-        for (int32_t x = static_cast<int32_t>(fx - k); x <= fx + k; ++x) {
-            for (int32_t y = static_cast<int32_t>(fy - k); y <= fy + k; ++y) {
-                const double distance =
-                    std::sqrt(square(static_cast<double>(camera.cameraX) / cellSize - x) +
-                              square(static_cast<double>(camera.cameraY) / cellSize - y) +
-                              square(static_cast<double>(camera.cameraZ) / cellSize - z));
-                const int32_t brightness =
-                    atLeastZeroInt(minInt(255, static_cast<int32_t>(255.0 - 85.0 * distance)));
-                growStructure(
-                    static_cast<float>(x) * cellSize + static_cast<float>(display.screenWidth / 2),
-                    static_cast<float>(y) * cellSize + static_cast<float>(display.screenHeight / 2),
-                    static_cast<float>(z) * cellSize, static_cast<Colour>(brightness) * 0x010101);
-            }
-        }
-    }
+    walkVisibleCells(growCellStructure);
 }
 
 // Saves and restores the display record, the slots, the camera and the scene parameters.
