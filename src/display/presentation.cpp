@@ -13,22 +13,27 @@ static void fillBuffer(uint8_t* buffer, int32_t pitch, uint8_t value) {
     std::memset(buffer, value, (size_t)pitch * (size_t)display.screenHeight);
 }
 
-// A re-lock would drop a clip window's offset and the whole-screen blits and fills need the
-// whole screen: each operation takes a window away for its duration and puts it back after.
-
-void presentFrame() {
-    const LiftedClipWindow lifted = liftClipWindow();
+// The blit and the re-lock, for the whole screen with no clip window set.
+static void presentWholeScreen() {
     RECT source = wholeScreenRect();
     display.backSurface->Unlock(nullptr);
     display.primarySurface->BltFast(0, 0, display.backSurface, &source, DDBLTFAST_WAIT);
     display.backSurface->Lock(nullptr, &display.backDesc, DDLOCK_WAIT, nullptr);
     takeLockedBuffer(display.backDesc, display.backBuffer, display.backPitch);
+}
+
+// A re-lock would drop a clip window's offset and the whole-screen blits and fills need the
+// whole screen: each operation takes a window away for its duration and puts it back after.
+
+void presentFrame() {
+    const LiftedClipWindow lifted = liftClipWindow();
+    presentWholeScreen();
     restoreClipWindow(lifted);
 }
 
 void presentAndClear(uint8_t value) {
     const LiftedClipWindow lifted = liftClipWindow();
-    presentFrame();
+    presentWholeScreen();
     fillBuffer(display.backBuffer, display.backPitch, value);
     restoreClipWindow(lifted);
 }
@@ -36,7 +41,8 @@ void presentAndClear(uint8_t value) {
 void clearAndPresent(uint8_t value) {
     const LiftedClipWindow lifted = liftClipWindow();
     fillBuffer(display.backBuffer, display.backPitch, value);
-    presentAndClear(value);
+    presentWholeScreen();
+    fillBuffer(display.backBuffer, display.backPitch, value);
     restoreClipWindow(lifted);
 }
 
@@ -50,6 +56,7 @@ void clearAllAndPresent(uint8_t value) {
     const LiftedClipWindow lifted = liftClipWindow();
     fillBuffer(display.backBuffer, display.backPitch, value);
     fillBuffer(display.layerBuffer, display.layerPitch, value);
-    presentAndClear(value);
+    presentWholeScreen();
+    fillBuffer(display.backBuffer, display.backPitch, value);
     restoreClipWindow(lifted);
 }

@@ -7,9 +7,5 @@
 void blitSpriteFront(int32_t x, int32_t y, const uint8_t* sprite) {
     const int64_t bufferBytes = static_cast<int64_t>(display.frontPitch) * wholeScreenHeight();
     walkWrappedSprite<1, 1>(display.frontBuffer, display.frontPitch, bufferBytes, x, y, sprite,
-                            [](uint8_t* destination, const uint8_t* source) {
-                                if (*source != transparentIndex) {
-                                    *destination = *source;
-                                }
-                            });
+                            storeKeyedIndex);
 }

@@ -27,12 +27,7 @@ template <uint32_t bytesPerPixel> void blitTrueColour(int32_t x, int32_t y, cons
 
 void blitSprite8(int32_t x, int32_t y, const uint8_t* sprite) {
     walkWrappedSprite<1, 1>(display.backBuffer, display.backPitch,
-                            backBytesFromBase(display.backPitch), x, y, sprite,
-                            [](uint8_t* destination, const uint8_t* source) {
-                                if (*source != transparentIndex) {
-                                    *destination = *source;
-                                }
-                            });
+                            backBytesFromBase(display.backPitch), x, y, sprite, storeKeyedIndex);
 }
 
 // True-colour sprites hold 3 bytes per pixel in both true-colour modes.

@@ -7,6 +7,13 @@
 #include <cstdint>
 
 const uint8_t transparentIndex = 255;
+
+// One indexed sprite pixel: every index but the transparent one is stored.
+inline void storeKeyedIndex(uint8_t* destination, const uint8_t* source) {
+    if (*source != transparentIndex) {
+        *destination = *source;
+    }
+}
 const uint8_t transparentBlue = 0x56;
 const uint8_t transparentGreen = 0x34;
 const uint8_t transparentRed = 0x12;
