@@ -1,15 +1,33 @@
 #!/usr/bin/env bash
-# Sets up what is missing, then builds and runs every test: once as a plain debug build and
-# once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up what is missing, then builds and runs every test, stage by stage (scripts/stages/):
+# the debug build, the same under ASan + UBSan, the Windows build under Wine. Each stage is
+# timed; a failing stage does not stop the others, but fails the run.
+# QUARNEL_STAGES="dev asan" runs only the named stages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-jobs=$(nproc 2>/dev/null || echo 2)
-for preset in dev asan; do
-    echo "=== $preset ==="
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -j "$jobs"
-    ctest --preset "$preset" -j "$jobs"
+stages=${QUARNEL_STAGES:-"dev asan windows"}
+passed=0
+failed=0
+failedNames=
+runStart=$(date +%s)
+for stage in $stages; do
+    echo "=== stage $stage ==="
+    start=$(date +%s)
+    status=0
+    "scripts/stages/$stage.sh" || status=$?
+    seconds=$(($(date +%s) - start))
+    if [ "$status" -eq 0 ]; then
+        echo "=== stage $stage passed in ${seconds} s ==="
+        passed=$((passed + 1))
+    else
+        echo "=== stage $stage FAILED (status $status) in ${seconds} s ==="
+        failed=$((failed + 1))
+        failedNames="$failedNames $stage"
+    fi
 done
+echo "=== all stages in $(($(date +%s) - runStart)) s${failedNames:+; failed:$failedNames} ==="
+echo "stages: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
