@@ -1,8 +1,10 @@
-// The process entry: the command line without the program's name goes to appMain, whose
-// result becomes the exit code.
+// The process entry: our own options are taken first; then the command line without the
+// program's name goes to appMain, whose result becomes the exit code.
 #include "app/appMain.h"
 #include "app/commandLine.h"
+#include "app/programOptions.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #if defined(QUARNEL_REAL_DIRECTDRAW)
@@ -10,6 +12,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 #else
 int main() {
 #endif
-    std::exit(appMain(GetModuleHandleA(nullptr), nullptr, skipProgramName(GetCommandLineA()),
-                      SW_SHOWNORMAL));
+    const char* arguments = skipProgramName(GetCommandLineA());
+    const int optionStatus = parseProgramOptions(splitCommandLine(arguments));
+    if (optionStatus != 0) {
+        std::exit(optionStatus);
+    }
+    if (programOptions.showVersion) {
+        std::printf("quarnel %s\n", QUARNEL_VERSION);
+        std::exit(0);
+    }
+    std::exit(appMain(GetModuleHandleA(nullptr), nullptr, arguments, SW_SHOWNORMAL));
 }

@@ -1,0 +1,21 @@
+// Options the process entry takes before appMain, which keeps ignoring its command line.
+// Without any of them the program behaves exactly as it always has; a word that is none of
+// ours is ignored with one line on standard error.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ProgramOptions {
+    bool showVersion; // --version: print the version and end with status 0
+};
+
+extern ProgramOptions programOptions;
+
+// Splits a command line (the program's name already skipped) into words as Windows does:
+// white space separates, double quotes group, backslashes escape a quote only before one.
+std::vector<std::string> splitCommandLine(const char* commandLine);
+
+// Resets programOptions and takes the options it knows from words. Returns 0, or 2 after one
+// line on standard error when an option of ours has a missing or bad value.
+int parseProgramOptions(const std::vector<std::string>& words);
