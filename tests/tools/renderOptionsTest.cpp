@@ -1,5 +1,6 @@
 #include "../../tools/render/renderOptions.h"
 #include "../../tools/render/flightFile.h"
+#include "../../tools/render/frameTimes.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,45 @@ TEST(FlightFile, NamesTheBadLine) {
     EXPECT_TRUE(readFlightFile(path, &steps, &error)) << error;
     EXPECT_FALSE(readFlightFile("/nonexistent/flight", &steps, &error));
     std::remove(path);
+}
+
+TEST(FlightFile, ReadErrorsAndEndlessLinesAreFailuresNamingTheFile) {
+    std::vector<FlightStep> steps;
+    std::string error;
+    EXPECT_FALSE(readFlightFile("/tmp", &steps, &error));
+    EXPECT_EQ(error.rfind("/tmp:", 0), 0u) << error;
+    EXPECT_TRUE(steps.empty());
+    EXPECT_FALSE(readFlightFile("/dev/zero", &steps, &error));
+    EXPECT_EQ(error.rfind("/dev/zero:1:", 0), 0u) << error;
+    EXPECT_TRUE(steps.empty());
+
+    const char* path = "/tmp/quarnel-flight-long.txt";
+    std::ofstream(path) << "0 0 0\n" << std::string(maximumFlightLine - 5, ' ') << "1 2 0\n";
+    EXPECT_TRUE(readFlightFile(path, &steps, &error)) << error;
+    EXPECT_EQ(steps.size(), 2u);
+    std::ofstream(path) << "0 0 0\n" << std::string(maximumFlightLine - 4, ' ') << "1 2 0\n";
+    EXPECT_FALSE(readFlightFile(path, &steps, &error));
+    EXPECT_NE(error.find(":2: longer than"), std::string::npos) << error;
+    std::remove(path);
+}
+
+TEST(FrameTimes, FixedSizeSummaryKeepsTheMedianWithinHalfAPercent) {
+    static FrameTimes times = {};
+    EXPECT_EQ(frameTimeMedian(&times), 0.0);
+    // A million frames from 1 to 1000 ms, the median 500.5 ms, fed in no order.
+    for (uint64_t i = 0; i < 1000000; ++i) {
+        addFrameTime(&times, 1.0 + static_cast<double>((i * 7919) % 1000000) / 1000.0);
+    }
+    EXPECT_EQ(times.count, 1000000u);
+    EXPECT_EQ(times.least, 1.0);
+    EXPECT_DOUBLE_EQ(times.most, 1000.999);
+    EXPECT_NEAR(frameTimeMedian(&times), 501.0, 501.0 * 0.005);
+    FrameTimes one = {};
+    addFrameTime(&one, 16.6);
+    EXPECT_EQ(frameTimeMedian(&one), 16.6);
+    addFrameTime(&one, 0.0);
+    addFrameTime(&one, 1e12);
+    EXPECT_NEAR(frameTimeMedian(&one), 16.6, 16.6 * 0.005);
 }
 
 } // namespace

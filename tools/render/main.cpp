@@ -2,19 +2,20 @@
 // headless host and writes every presented frame to an image file. A flight file steers it.
 #include "flightFile.h"
 #include "frameFiles.h"
+#include "frameTimes.h"
 #include "renderOptions.h"
 
 #include "app/appMain.h"
 #include "app/preferences.h"
 #include "platform/host/headless/headlessHost.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -27,10 +28,24 @@ struct Flight {
     FrameFileFormat format = FrameFileFormat::unknown;
     int frame = 0; // frames whose pump has run
     Clock::time_point frameStart;
-    std::vector<double> frameMilliseconds;
+    FrameTimes frameTimes;
+    // The working folder, while it exists, and the folder to go back to before removing it.
+    std::filesystem::path work;
+    std::filesystem::path home;
 };
 
 Flight flight;
+
+// Runs on every way out, the exits of a failed write and of a fatal error included.
+void removeWorkingFolder() {
+    if (flight.work.empty()) {
+        return;
+    }
+    std::error_code ignored;
+    std::filesystem::current_path(flight.home, ignored);
+    std::filesystem::remove_all(flight.work, ignored);
+    flight.work.clear();
+}
 
 // The pump of frame k delivers line k of the flight: it steers frame k + 1. Escape held in the
 // last frame's keyboard snapshot ends the loop once that frame is presented.
@@ -52,8 +67,8 @@ void atFrameBoundary(void*) {
 void atPresent(const HeadlessFrame* frame, void*) {
     const Clock::time_point now = Clock::now();
     if (frame->number > 1) {
-        flight.frameMilliseconds.push_back(
-            std::chrono::duration<double, std::milli>(now - flight.frameStart).count());
+        addFrameTime(&flight.frameTimes,
+                     std::chrono::duration<double, std::milli>(now - flight.frameStart).count());
     }
     const std::string name = frameFileName(flight.options.outPattern, frame->number - 1);
     if (!writeFrameFile(name, flight.format, frame)) {
@@ -64,14 +79,14 @@ void atPresent(const HeadlessFrame* frame, void*) {
 }
 
 void reportTimes() {
-    std::vector<double> times = flight.frameMilliseconds;
-    if (times.empty()) {
+    const FrameTimes& times = flight.frameTimes;
+    if (times.count == 0) {
         return;
     }
-    std::sort(times.begin(), times.end());
-    const double median = times[times.size() / 2];
-    std::printf("%zu frames, median frame time %.3f ms, %.1f frames per second\n", times.size(),
-                median, median > 0 ? 1000.0 / median : 0.0);
+    const double median = frameTimeMedian(&times);
+    std::printf("%llu frames, median frame time %.3f ms, %.1f frames per second\n",
+                static_cast<unsigned long long>(times.count), median,
+                median > 0 ? 1000.0 / median : 0.0);
 }
 
 } // namespace
@@ -115,14 +130,17 @@ int main(int argc, char** argv) {
 
     // The demonstration reads its preferences from the current folder: give it a folder of its
     // own with the size and speed asked for, so that nobody's prefs.txt is touched.
-    const fs::path home = fs::current_path();
     const fs::path work =
-        fs::temp_directory_path() /
+        fs::temp_directory_path(ignored) /
         ("quarnel-render-" + std::to_string(Clock::now().time_since_epoch().count()));
     if (!fs::create_directory(work, ignored)) {
-        std::fprintf(stderr, "quarnel-render: cannot make a working folder\n");
+        std::fprintf(stderr, "quarnel-render: cannot make a working folder %s\n",
+                     work.string().c_str());
         return 1;
     }
+    flight.home = fs::current_path();
+    flight.work = work;
+    std::atexit(removeWorkingFolder);
     fs::current_path(work);
     {
         std::ofstream prefs(preferencesPath);
@@ -130,6 +148,11 @@ int main(int argc, char** argv) {
         std::snprintf(speed, sizeof speed, "%.9g", static_cast<double>(options.speed));
         prefs << "Resolution: " << options.width << "x" << options.height << "\nSpeed: " << speed
               << "\n";
+        if (!prefs.flush()) {
+            std::fprintf(stderr, "quarnel-render: cannot write %s\n",
+                         (work / preferencesPath).string().c_str());
+            return 1;
+        }
     }
 
     headlessReset();
@@ -142,8 +165,7 @@ int main(int argc, char** argv) {
     flight.frameStart = Clock::now();
     const int result = appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
 
-    fs::current_path(home);
-    fs::remove_all(work, ignored);
+    removeWorkingFolder();
     reportTimes();
     return result;
 }
