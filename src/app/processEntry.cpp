@@ -3,6 +3,7 @@
 #include "app/appMain.h"
 #include "app/commandLine.h"
 #include "app/programOptions.h"
+#include "platform/hostWindow.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,5 +22,6 @@ int main() {
         std::printf("quarnel %s\n", QUARNEL_VERSION);
         std::exit(0);
     }
+    chooseHostWindow(programOptions.window);
     std::exit(appMain(GetModuleHandleA(nullptr), nullptr, arguments, SW_SHOWNORMAL));
 }

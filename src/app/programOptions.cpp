@@ -1,6 +1,8 @@
 #include "app/programOptions.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 ProgramOptions programOptions;
@@ -57,8 +59,52 @@ bool takeVersion(const char*) {
     return true;
 }
 
+// A whole decimal number from lowest to highest, or a line on standard error naming the option.
+bool takeWholeNumber(const char* option, const char* value, long lowest, long highest,
+                     int* number) {
+    char* end = nullptr;
+    errno = 0;
+    long parsed = std::strtol(value, &end, 10);
+    if (value[0] < '0' || value[0] > '9' || *end != '\0' || errno != 0 || parsed < lowest ||
+        parsed > highest) {
+        std::fprintf(stderr, "quarnel: %s takes a whole number from %ld to %ld, not \"%s\"\n",
+                     option, lowest, highest, value);
+        return false;
+    }
+    *number = static_cast<int>(parsed);
+    return true;
+}
+
+bool takeWindowed(const char*) {
+    programOptions.window.windowed = true;
+    return true;
+}
+
+bool takeDisplay(const char* value) {
+    // Whether the monitor exists is for the host to say when it opens the window.
+    return takeWholeNumber("--display", value, 0, 255, &programOptions.window.display);
+}
+
+bool takeFramesPerSecond(const char* value) {
+    return takeWholeNumber("--fps", value, 1, 1000, &programOptions.window.framesPerSecond);
+}
+
+bool takeScale(const char* value) {
+    if (std::strcmp(value, "fit") == 0) {
+        programOptions.window.scaling = HostScaling::fit;
+    } else if (std::strcmp(value, "integer") == 0) {
+        programOptions.window.scaling = HostScaling::integer;
+    } else {
+        std::fprintf(stderr, "quarnel: --scale takes fit or integer, not \"%s\"\n", value);
+        return false;
+    }
+    return true;
+}
+
 const OptionRow optionRows[] = {
-    {"--version", false, takeVersion},
+    {"--version", false, takeVersion}, {"--windowed", false, takeWindowed},
+    {"--display", true, takeDisplay},  {"--fps", true, takeFramesPerSecond},
+    {"--scale", true, takeScale},
 };
 
 } // namespace

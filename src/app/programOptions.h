@@ -3,11 +3,15 @@
 // ours is ignored with one line on standard error.
 #pragma once
 
+#include "platform/host/host.h"
+
 #include <string>
 #include <vector>
 
 struct ProgramOptions {
     bool showVersion; // --version: print the version and end with status 0
+    // --windowed, --display N, --fps N, --scale fit|integer: for the host that shows the window.
+    HostWindowOptions window;
 };
 
 extern ProgramOptions programOptions;

@@ -37,4 +37,49 @@ TEST(ParseProgramOptions, Version) {
     EXPECT_TRUE(programOptions.showVersion);
 }
 
+TEST(ParseProgramOptions, WindowChoicesForTheHost) {
+    EXPECT_EQ(parseProgramOptions({}), 0);
+    EXPECT_FALSE(programOptions.window.windowed);
+    EXPECT_EQ(programOptions.window.display, -1);
+    EXPECT_EQ(programOptions.window.framesPerSecond, 0);
+    EXPECT_EQ(programOptions.window.scaling, HostScaling::unset);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(parseProgramOptions(
+                  {"--windowed", "--display", "2", "--fps", "1000", "--scale", "integer"}),
+              0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), ""); // every word is ours
+    EXPECT_TRUE(programOptions.window.windowed);
+    EXPECT_EQ(programOptions.window.display, 2);
+    EXPECT_EQ(programOptions.window.framesPerSecond, 1000);
+    EXPECT_EQ(programOptions.window.scaling, HostScaling::integer);
+    EXPECT_EQ(parseProgramOptions({"--scale", "fit", "--display", "0", "--fps", "1"}), 0);
+    EXPECT_EQ(programOptions.window.scaling, HostScaling::fit);
+    EXPECT_EQ(programOptions.window.display, 0);
+    EXPECT_EQ(programOptions.window.framesPerSecond, 1);
+}
+
+TEST(ParseProgramOptions, BadWindowChoicesEndWithStatusTwo) {
+    const Words bad[] = {{"--fps", "0"},
+                         {"--fps", "1001"},
+                         {"--fps", "-5"},
+                         {"--fps", "60x"},
+                         {"--fps", ""},
+                         {"--fps", " 60"},
+                         {"--fps", "99999999999999999999"},
+                         {"--display", "-1"},
+                         {"--display", "256"},
+                         {"--display", "one"},
+                         {"--scale", "banana"},
+                         {"--scale", "Fit"},
+                         {"--fps"},
+                         {"--display"}};
+    for (const Words& words : bad) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(parseProgramOptions(words), 2) << words[0];
+        std::string message = testing::internal::GetCapturedStderr();
+        EXPECT_NE(message.find("quarnel: " + words[0]), std::string::npos) << message;
+        EXPECT_EQ(message.find('\n'), message.size() - 1) << message; // one line
+    }
+}
+
 } // namespace

@@ -101,3 +101,89 @@ TEST(Letterbox, MotionScalesBothWays) {
     remainder = 0;
     EXPECT_EQ(scaleMotion(7, 0, 5, &remainder), 35); // an empty box counts as one point
 }
+
+TEST(IntegerScale, LargestWholeFactorCentred) {
+    expectBox(placePicture(1920, 1080, 640, 480, SdlScaling::integer), 320, 60, 1280, 960);
+    expectBox(placePicture(1920, 1080, 800, 600, SdlScaling::integer), 560, 240, 800, 600);
+    expectBox(placePicture(3840, 2160, 640, 480, SdlScaling::integer), 640, 120, 2560, 1920);
+    // Odd leftovers: the extra point goes to the right and below.
+    expectBox(placePicture(1281, 961, 640, 480, SdlScaling::integer), 0, 0, 1280, 960);
+    expectBox(placePicture(1279, 959, 640, 480, SdlScaling::integer), 319, 239, 640, 480);
+    expectBox(placePicture(335, 780, 3, 7, SdlScaling::integer), 1, 1, 333, 777);
+    // Exactly a whole multiple: no bars.
+    expectBox(placePicture(1600, 1200, 800, 600, SdlScaling::integer), 0, 0, 1600, 1200);
+    // Fit gives the same where the factor is whole.
+    expectBox(placePicture(1600, 1200, 800, 600, SdlScaling::fit), 0, 0, 1600, 1200);
+}
+
+TEST(IntegerScale, SmallerThanOnceIsFittedWhole) {
+    // The picture larger than the window: shown whole, shrunk, as fit would.
+    expectBox(placePicture(800, 600, 1920, 1080, SdlScaling::integer), 0, 75, 800, 450);
+    expectBox(placePicture(1, 1, 640, 480, SdlScaling::integer), 0, 0, 1, 1);
+    expectBox(placePicture(1, 1, 1, 1, SdlScaling::integer), 0, 0, 1, 1);
+    expectBox(placePicture(0, -5, 1, 1, SdlScaling::integer), 0, 0, 1, 1);
+    expectBox(placePicture(7, 3, 0, 0, SdlScaling::integer), 2, 0, 3, 3);
+    // One dimension fits many times, the other not once.
+    expectBox(placePicture(16384, 10, 1, 100, SdlScaling::integer), 8191, 0, 1, 10);
+    // Extreme aspects keep their whole factor and never overflow.
+    expectBox(placePicture(16384, 1, 1, 1, SdlScaling::integer), 8191, 0, 1, 1);
+    expectBox(placePicture(16384, 16384, 16384, 1, SdlScaling::integer), 0, 8191, 16384, 1);
+    expectBox(placePicture(100000, 100000, 1, 1, SdlScaling::integer), 0, 0, 100000, 100000);
+}
+
+TEST(IntegerScale, MouseMapsBackToThePixelItShows) {
+    // 640 x 480 twice over on 1920 x 1080: window point 320 + 2k and 321 + 2k show pixel k.
+    SdlLetterbox box = placePicture(1920, 1080, 640, 480, SdlScaling::integer);
+    for (int k = 0; k < 640; k += 13) {
+        int x = 0;
+        int y = 0;
+        windowToPicture(box, 640, 480, 320 + 2 * k, 60 + 2 * (k % 480), &x, &y);
+        EXPECT_EQ(x, k);
+        EXPECT_EQ(y, k % 480);
+        windowToPicture(box, 640, 480, 321 + 2 * k, 61 + 2 * (k % 480), &x, &y);
+        EXPECT_EQ(x, k);
+        int backX = 0;
+        int backY = 0;
+        pictureToWindow(box, 640, 480, k, k % 480, &backX, &backY);
+        EXPECT_EQ(backX, 321 + 2 * k); // the centre of the two points
+    }
+    int x = 0;
+    int y = 0;
+    windowToPicture(box, 640, 480, 319, 59, &x, &y); // on the bars
+    EXPECT_LT(x, 0);
+    EXPECT_LT(y, 0);
+    windowToPicture(box, 640, 480, 1600, 1020, &x, &y);
+    EXPECT_GE(x, 640);
+    EXPECT_GE(y, 480);
+    // Steering: a point is half a pixel, the same feel as a fitted picture twice as large.
+    float remainder = 0;
+    EXPECT_EQ(scaleMotion(101, box.width, 640, &remainder), 50);
+    EXPECT_FLOAT_EQ(remainder, 0.5f);
+}
+
+TEST(HighDensity, OutputPixelsBecomeWindowPoints) {
+    // A 2x screen: 3840 x 2160 pixels in a 1920 x 1080 point window. Factor 4 in pixels is
+    // the same place as factor 2 in points: steering feels as on a 1x screen.
+    SdlLetterbox pixels = placePicture(3840, 2160, 640, 480, SdlScaling::integer);
+    expectBox(pixels, 640, 120, 2560, 1920);
+    SdlLetterbox points = rescaleBox(pixels, 3840, 2160, 1920, 1080);
+    expectBox(points, 320, 60, 1280, 960);
+    int x = 0;
+    int y = 0;
+    windowToPicture(points, 640, 480, 1599, 1019, &x, &y);
+    EXPECT_EQ(x, 639);
+    EXPECT_EQ(y, 479);
+    // 1.5x: edges rounded to the nearest point, neighbouring edges kept together.
+    SdlLetterbox fitted = placePicture(2880, 1620, 800, 600, SdlScaling::fit);
+    expectBox(fitted, 360, 0, 2160, 1620);
+    expectBox(rescaleBox(fitted, 2880, 1620, 1920, 1080), 240, 0, 1440, 1080);
+    SdlLetterbox odd = {1, 1, 1, 1};
+    expectBox(rescaleBox(odd, 3, 3, 2, 2), 1, 1, 1, 1); // never empty
+    // The same unit both ways changes nothing; a 1 x 1 window stays 1 x 1.
+    expectBox(rescaleBox(fitted, 2880, 1620, 2880, 1620), 360, 0, 2160, 1620);
+    expectBox(rescaleBox(placePicture(1, 1, 640, 480, SdlScaling::fit), 1, 1, 1, 1), 0, 0, 1, 1);
+    expectBox(rescaleBox(fitted, 0, 0, 0, 0), 360, 0, 2160, 1620); // sizes below 1 taken as 1
+    // Extreme sizes do not overflow.
+    SdlLetterbox wide = placePicture(16384, 16384, 16384, 1, SdlScaling::fit);
+    expectBox(rescaleBox(wide, 16384, 16384, 1, 1), 0, 0, 1, 1);
+}

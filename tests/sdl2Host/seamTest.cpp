@@ -347,4 +347,94 @@ TEST_F(SdlHostSeam, ClockCommandLineAndSmallCalls) {
     activeHost.minimiseWindow();
 }
 
+TEST_F(SdlHostSeam, IntegerScalingShowsWholeSharpPixelsCentred) {
+    sdlHost.scaling = SdlScaling::integer;
+    // 300 x 200 three times over in 1024 x 768: 900 x 600 at 62, 84. Columns alternate between
+    // two colours, which nearest sampling keeps apart.
+    const int width = 300;
+    const int height = 200;
+    std::vector<uint8_t> pixels(static_cast<size_t>(width * height * 4));
+    for (int y = 0; y < height; y++) {
+        for (int x = 0; x < width; x++) {
+            uint8_t* pixel = &pixels[static_cast<size_t>((y * width + x) * 4)];
+            pixel[0] = x % 2 ? 0xFF : 0x00;
+            pixel[1] = 0x80;
+            pixel[2] = x % 2 ? 0x00 : 0xFF;
+        }
+    }
+    HostFrame frame = {pixels.data(), width, height, width * 4, 4, nullptr};
+    activeHost.present(&frame);
+    sdlHost.scaling = SdlScaling::fit;
+    EXPECT_EQ(screenPixel(61, 384), 0x000000u);
+    EXPECT_EQ(screenPixel(962, 384), 0x000000u);
+    EXPECT_EQ(screenPixel(512, 83), 0x000000u);
+    EXPECT_EQ(screenPixel(512, 684), 0x000000u);
+    for (int x = 62; x < 62 + 12; x++) {
+        EXPECT_EQ(screenPixel(x, 84), (x - 62) / 3 % 2 ? 0x0080FFu : 0xFF8000u) << x;
+    }
+    EXPECT_EQ(screenPixel(961, 683), 0x0080FFu);
+    // The mouse lands on the pixel it points at.
+    activeHost.showCursor(true);
+    pushMotion(62 + 3 * 150 + 2, 84 + 3 * 100, 0, 0, 0);
+    std::vector<HostEvent> events = drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].x, 150);
+    EXPECT_EQ(events[0].y, 100);
+}
+
+TEST_F(SdlHostSeam, AltEnterTogglesAWindowKeepingPictureAndPalette) {
+    HostPaletteEntry palette[256] = {};
+    palette[7] = {0x12, 0x34, 0x56, 4};
+    const uint8_t index = 7;
+    presentFilled(800, 600, 1, &index, palette);
+    auto pushAltEnter = [](bool down) {
+        SDL_Event event = {};
+        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.sym = SDLK_RETURN;
+        event.key.keysym.mod = KMOD_LALT;
+        SDL_PushEvent(&event);
+    };
+    pushKey(SDLK_LALT, true);
+    pushAltEnter(true);
+    pushAltEnter(false);
+    std::vector<HostEvent> events = drain();
+    ASSERT_EQ(events.size(), 1u); // the program sees Alt, never that Enter
+    EXPECT_EQ(events[0].kind, HostEventKind::keyDown);
+    EXPECT_TRUE(sdlHost.windowed);
+    EXPECT_EQ(SDL_GetWindowFlags(sdlHost.window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(sdlHost.window, &width, &height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+    EXPECT_EQ(screenPixel(400, 300), 0x123456u); // shown again at once, in its palette
+
+    pushAltEnter(true);
+    drain();
+    EXPECT_FALSE(sdlHost.windowed);
+    EXPECT_NE(SDL_GetWindowFlags(sdlHost.window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+    SDL_GetWindowSize(sdlHost.window, &width, &height);
+    EXPECT_EQ(width, 1024);
+    EXPECT_EQ(height, 768);
+    EXPECT_EQ(screenPixel(512, 384), 0x123456u);
+    EXPECT_EQ(sdlHost.pictureWidth, 800);
+    EXPECT_FALSE(sdlHost.cursorVisible); // the steering mode as it was
+    pushKey(SDLK_LALT, false);
+    drain();
+}
+
+TEST_F(SdlHostSeam, TrueColourGoesUpWithoutConversionWhereTheRendererTakesIt) {
+    const uint8_t bgrx[4] = {0x01, 0x02, 0x03, 0x00};
+    presentFilled(64, 48, 4, bgrx, nullptr);
+    EXPECT_EQ(sdlHost.textureFormat, static_cast<Uint32>(SDL_PIXELFORMAT_RGB888));
+    const uint8_t bgr[3] = {0x04, 0x05, 0x06};
+    presentFilled(64, 48, 3, bgr, nullptr);
+    EXPECT_EQ(sdlHost.textureFormat, sdlHost.takesBgr24
+                                         ? static_cast<Uint32>(SDL_PIXELFORMAT_BGR24)
+                                         : static_cast<Uint32>(SDL_PIXELFORMAT_RGB888));
+    EXPECT_EQ(screenPixel(512, 384), 0x060504u);
+    EXPECT_TRUE(sdlHost.takesRgb888);
+}
+
 } // namespace

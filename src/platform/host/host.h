@@ -55,6 +55,21 @@ struct HostFrame {
     const HostPaletteEntry* palette; // 256 entries at 1 byte per pixel; null if none attached
 };
 
+// How the user asked the program's window to be shown: the process entry's options, given once
+// before the program starts. Hosts without a window of their own take no notice.
+enum class HostScaling {
+    unset,  // the host's default (the SDL2 host reads QUARNEL_SCALE, else fits)
+    fit,    // as large as the window allows, the aspect kept
+    integer // the largest whole multiple that fits, sampled nearest, centred
+};
+
+struct HostWindowOptions {
+    bool windowed = false;   // a resizable window at the display mode's size, not the desktop
+    int display = -1;        // the monitor, counted from 0; -1: the host's choice
+    int framesPerSecond = 0; // the most presents per second; 0: no cap of the user's
+    HostScaling scaling = HostScaling::unset;
+};
+
 struct Host {
     const char* name;
     // The program's window exists (no display mode yet).
@@ -83,6 +98,8 @@ struct Host {
     // "IDirectDrawSurface::Release", "RegisterClassA", ...): 0 lets the call run, anything else
     // makes it fail with that result. Real hosts return 0.
     int32_t (*injectedResult)(const char* call);
+    // The user's choices for the window, before the program's window exists.
+    void (*takeWindowOptions)(const HostWindowOptions* options);
 };
 
 extern const Host activeHost;

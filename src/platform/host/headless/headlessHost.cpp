@@ -87,6 +87,7 @@ extern const Host activeHost = {
     present,        paletteChanged, pollEvent,      keyboardRead,
     tickCount,      sleep,          showCursor,     warpCursor,
     minimiseWindow, messageBox,     commandLine,    headlessInjectedResult,
+    nullptr, // no window of its own to show in any other way
 };
 
 void headlessReset(void) {

@@ -16,16 +16,9 @@ static uint32_t buttonBitsOf(uint32_t sdlState) {
     return bits;
 }
 
-// Mouse coordinates come in window points, which need not be the renderer's pixels.
-static SdlLetterbox windowLetterbox(void) {
-    int width = 1;
-    int height = 1;
-    SDL_GetWindowSize(sdlHost.window, &width, &height);
-    return fitPicture(width, height, sdlHost.pictureWidth, sdlHost.pictureHeight);
-}
-
 static bool translateMotion(const SDL_MouseMotionEvent& motion, HostEvent* event) {
-    SdlLetterbox box = windowLetterbox();
+    // Mouse coordinates come in window points, which need not be the renderer's pixels.
+    SdlLetterbox box = sdlPictureInPoints();
     event->buttons = buttonBitsOf(motion.state);
     if (sdlHost.relativeMouse) {
         event->kind = HostEventKind::mouseMoveBy;
@@ -62,7 +55,22 @@ static bool translateButton(const SDL_MouseButtonEvent& button, HostEvent* event
     return true;
 }
 
+// Alt+Enter switches between full screen and a window; the program never sees that Enter.
+static bool toggledWindow(const SDL_KeyboardEvent& key) {
+    SDL_Keycode code = key.keysym.sym;
+    if ((code != SDLK_RETURN && code != SDLK_KP_ENTER) || !(key.keysym.mod & KMOD_ALT)) {
+        return false;
+    }
+    if (key.state == SDL_PRESSED && !key.repeat) {
+        sdlSetWindowed(!sdlHost.windowed);
+    }
+    return true;
+}
+
 static bool translateKey(const SDL_KeyboardEvent& key, HostEvent* event) {
+    if (toggledWindow(key)) {
+        return false;
+    }
     SDL_Keycode code = key.keysym.sym;
     event->key = virtualKeyOf(code);
     if (event->key == 0) {
@@ -95,6 +103,11 @@ static bool translateWindowEvent(const SDL_WindowEvent& window, HostEvent* event
     case SDL_WINDOWEVENT_CLOSE:
         event->kind = HostEventKind::close;
         return true;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_EXPOSED:
+        // The picture at the new size at once, not only with the program's next frame.
+        sdlRedraw();
+        return false;
     default:
         return false;
     }

@@ -1,5 +1,5 @@
-// The visible surface's pixels, whatever their depth, as native 32-bit values 0x00RRGGBB, the
-// one format the host's texture has (SDL_PIXELFORMAT_RGB888).
+// The visible surface's pixels, whatever their depth, as native 32-bit values 0x00RRGGBB
+// (SDL_PIXELFORMAT_RGB888): for the depths the renderer does not take as they are.
 #pragma once
 
 #include "platform/host/host.h"

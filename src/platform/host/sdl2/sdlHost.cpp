@@ -7,21 +7,38 @@
 
 SdlHostState sdlHost;
 
-static void windowCreated(const char* title, int, int) {
-    if (sdlHost.window) {
-        SDL_SetWindowTitle(sdlHost.window, title ? title : "");
+static void windowCreated(const char* title, int width, int height) {
+    if (!sdlHost.window) {
+        return;
+    }
+    SDL_SetWindowTitle(sdlHost.window, title ? title : "");
+    if (sdlHost.windowed && width > 0 && height > 0) {
+        sdlHost.pictureWidth = width;
+        sdlHost.pictureHeight = height;
+        sdlSizeWindow();
     }
 }
 
 static bool setDisplayMode(int width, int height, int) {
-    // Every depth is converted on upload; only the texture's size is limited.
+    // Every depth is uploaded; only the texture's size is limited.
     if (!sdlHost.renderer || (sdlHost.maxTextureWidth > 0 && width > sdlHost.maxTextureWidth) ||
         (sdlHost.maxTextureHeight > 0 && height > sdlHost.maxTextureHeight)) {
         return false;
     }
+    bool resized = width != sdlHost.pictureWidth || height != sdlHost.pictureHeight;
     sdlHost.pictureWidth = width;
     sdlHost.pictureHeight = height;
+    // A window the user has resized keeps its size until the mode's size changes.
+    if (resized || (SDL_GetWindowFlags(sdlHost.window) & SDL_WINDOW_HIDDEN)) {
+        sdlSizeWindow();
+    }
     return true;
+}
+
+static void takeWindowOptions(const HostWindowOptions* options) {
+    if (options) {
+        sdlHost.options = *options;
+    }
 }
 
 static void surfaceFormat(int, HostSurfaceFormat*) {
@@ -78,7 +95,8 @@ static int32_t injectedResult(const char* call) {
 }
 
 extern const Host activeHost = {
-    "sdl2",         windowCreated, setDisplayMode, surfaceFormat,  sdlPresent, paletteChanged,
-    sdlPollEvent,   keyboardRead,  tickCount,      sleepFor,       showCursor, sdlWarpCursor,
-    minimiseWindow, sdlMessageBox, sdlCommandLine, injectedResult,
+    "sdl2",         windowCreated,     setDisplayMode, surfaceFormat, sdlPresent,
+    paletteChanged, sdlPollEvent,      keyboardRead,   tickCount,     sleepFor,
+    showCursor,     sdlWarpCursor,     minimiseWindow, sdlMessageBox, sdlCommandLine,
+    injectedResult, takeWindowOptions,
 };

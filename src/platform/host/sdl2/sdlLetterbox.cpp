@@ -26,6 +26,51 @@ SdlLetterbox fitPicture(int areaWidth, int areaHeight, int pictureWidth, int pic
     return box;
 }
 
+SdlLetterbox placePicture(int areaWidth, int areaHeight, int pictureWidth, int pictureHeight,
+                          SdlScaling scaling) {
+    if (scaling == SdlScaling::fit) {
+        return fitPicture(areaWidth, areaHeight, pictureWidth, pictureHeight);
+    }
+    areaWidth = areaWidth < 1 ? 1 : areaWidth;
+    areaHeight = areaHeight < 1 ? 1 : areaHeight;
+    pictureWidth = pictureWidth < 1 ? 1 : pictureWidth;
+    pictureHeight = pictureHeight < 1 ? 1 : pictureHeight;
+    int across = areaWidth / pictureWidth;
+    int down = areaHeight / pictureHeight;
+    int factor = across < down ? across : down;
+    if (factor < 1) {
+        // Not even once: shown whole, smaller, rather than cut.
+        return fitPicture(areaWidth, areaHeight, pictureWidth, pictureHeight);
+    }
+    SdlLetterbox box;
+    box.width = pictureWidth * factor;
+    box.height = pictureHeight * factor;
+    box.x = (areaWidth - box.width) / 2;
+    box.y = (areaHeight - box.height) / 2;
+    return box;
+}
+
+static int rescale(int value, int from, int to) {
+    return static_cast<int>((static_cast<long long>(value) * to + from / 2) / from);
+}
+
+SdlLetterbox rescaleBox(const SdlLetterbox& box, int fromWidth, int fromHeight, int toWidth,
+                        int toHeight) {
+    fromWidth = fromWidth < 1 ? 1 : fromWidth;
+    fromHeight = fromHeight < 1 ? 1 : fromHeight;
+    toWidth = toWidth < 1 ? 1 : toWidth;
+    toHeight = toHeight < 1 ? 1 : toHeight;
+    // The edges are rescaled, not the size, so that neighbouring edges stay together.
+    SdlLetterbox scaled;
+    scaled.x = rescale(box.x, fromWidth, toWidth);
+    scaled.y = rescale(box.y, fromHeight, toHeight);
+    int right = rescale(box.x + box.width, fromWidth, toWidth);
+    int bottom = rescale(box.y + box.height, fromHeight, toHeight);
+    scaled.width = right - scaled.x < 1 ? 1 : right - scaled.x;
+    scaled.height = bottom - scaled.y < 1 ? 1 : bottom - scaled.y;
+    return scaled;
+}
+
 static int toPicture(int windowCoordinate, int boxStart, int boxSize, int pictureSize) {
     double offset = static_cast<double>(windowCoordinate - boxStart) + 0.5;
     return static_cast<int>(std::floor(offset * pictureSize / boxSize));

@@ -1,26 +1,43 @@
-// A present: the visible surface is converted into a streaming texture, which is drawn
-// letterboxed into the window.
+// A present: the visible surface goes into a streaming texture, as it is where the renderer
+// takes its format (32 bits as 0x00RRGGBB, 24 bits as blue, green, red bytes), converted
+// otherwise, and is drawn into the window by the chosen scaling.
 #include "platform/host/sdl2/sdlFrameConversion.h"
 #include "platform/host/sdl2/sdlLetterbox.h"
 #include "platform/host/sdl2/sdlState.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
-// Presents come no closer together than this even where the refresh does not hold them back
-// (a virtual display, vsync switched off by the driver): the program's speeds are per frame.
-static const Uint32 shortestFrameMilliseconds = 1000 / 80;
+// The texture format a frame of this depth is uploaded in, and whether it goes without
+// conversion.
+static Uint32 textureFormatFor(int bytesPerPixel, bool* direct) {
+    *direct = false;
+    if (bytesPerPixel == 4 && sdlHost.takesRgb888) {
+        *direct = true;
+    } else if (bytesPerPixel == 3 && sdlHost.takesBgr24) {
+        *direct = true;
+        return SDL_PIXELFORMAT_BGR24;
+    }
+    return SDL_PIXELFORMAT_RGB888;
+}
 
-static bool ensureTexture(int width, int height) {
-    if (sdlHost.texture && sdlHost.textureWidth == width && sdlHost.textureHeight == height) {
+static bool ensureTexture(int width, int height, Uint32 format) {
+    if (sdlHost.texture && sdlHost.textureWidth == width && sdlHost.textureHeight == height &&
+        sdlHost.textureFormat == format) {
         return true;
     }
     if (sdlHost.texture) {
         SDL_DestroyTexture(sdlHost.texture);
     }
-    sdlHost.texture = SDL_CreateTexture(sdlHost.renderer, SDL_PIXELFORMAT_RGB888,
-                                        SDL_TEXTUREACCESS_STREAMING, width, height);
+    // Whole-number scaling keeps pixels sharp; any other scale is filtered, which thin lines
+    // survive better.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY,
+                sdlHost.scaling == SdlScaling::integer ? "nearest" : "linear");
+    sdlHost.texture =
+        SDL_CreateTexture(sdlHost.renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
     if (!sdlHost.texture) {
         sdlHost.textureWidth = 0;
         sdlHost.textureHeight = 0;
@@ -29,16 +46,32 @@ static bool ensureTexture(int width, int height) {
     }
     sdlHost.textureWidth = width;
     sdlHost.textureHeight = height;
+    sdlHost.textureFormat = format;
     return true;
 }
 
-static void keepPace(void) {
-    Uint32 elapsed = SDL_GetTicks() - sdlHost.lastPresentTicks;
-    if (sdlHost.presentedBefore && elapsed < shortestFrameMilliseconds) {
-        SDL_Delay(shortestFrameMilliseconds - elapsed);
+static double secondsNow(void) {
+    return static_cast<double>(SDL_GetPerformanceCounter()) /
+           static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+static void presentPaced(void) {
+    if (!sdlHost.pacingStarted) {
+        SDL_DisplayMode mode;
+        int refreshRate = 0;
+        int index = SDL_GetWindowDisplayIndex(sdlHost.window);
+        if (SDL_GetCurrentDisplayMode(index < 0 ? 0 : index, &mode) == 0) {
+            refreshRate = mode.refresh_rate;
+        }
+        startPacing(&sdlHost.pacing, refreshRate, sdlHost.options.framesPerSecond);
+        sdlHost.pacingStarted = true;
     }
-    sdlHost.lastPresentTicks = SDL_GetTicks();
-    sdlHost.presentedBefore = true;
+    double wait = pacingWait(&sdlHost.pacing, secondsNow());
+    if (wait > 0) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(wait));
+    }
+    SDL_RenderPresent(sdlHost.renderer);
+    notePresentDone(&sdlHost.pacing, secondsNow());
 }
 
 // Kept without padding; the buffer grows only when the picture does.
@@ -70,33 +103,57 @@ void sdlShowPalette(const HostPaletteEntry* entries) {
     sdlPresent(&frame);
 }
 
+static bool upload(const HostFrame& frame) {
+    bool direct = false;
+    Uint32 format = textureFormatFor(frame.bytesPerPixel, &direct);
+    if (!ensureTexture(frame.width, frame.height, format)) {
+        return false;
+    }
+    if (direct) {
+        return SDL_UpdateTexture(sdlHost.texture, nullptr, frame.pixels, frame.pitch) == 0;
+    }
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(sdlHost.texture, nullptr, &pixels, &pitch) != 0) {
+        return false;
+    }
+    convertFrame(frame, sdlHost.paletteKnown ? sdlHost.palette : nullptr,
+                 static_cast<uint8_t*>(pixels), pitch);
+    SDL_UnlockTexture(sdlHost.texture);
+    return true;
+}
+
+// The texture into the renderer's whole output, bars black.
+static void drawPicture(void) {
+    int outputWidth = 1;
+    int outputHeight = 1;
+    SDL_GetRendererOutputSize(sdlHost.renderer, &outputWidth, &outputHeight);
+    SdlLetterbox box = placePicture(outputWidth, outputHeight, sdlHost.textureWidth,
+                                    sdlHost.textureHeight, sdlHost.scaling);
+    SDL_Rect target = {box.x, box.y, box.width, box.height};
+    SDL_SetRenderDrawColor(sdlHost.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(sdlHost.renderer);
+    SDL_RenderCopy(sdlHost.renderer, sdlHost.texture, nullptr, &target);
+}
+
+void sdlRedraw(void) {
+    if (!sdlHost.renderer || !sdlHost.texture) {
+        return;
+    }
+    drawPicture();
+    SDL_RenderPresent(sdlHost.renderer);
+}
+
 void sdlPresent(const HostFrame* frame) {
     if (!sdlHost.renderer || !frame || !frame->pixels || frame->width < 1 || frame->height < 1) {
         return;
     }
-    if (!ensureTexture(frame->width, frame->height)) {
+    if (!upload(*frame)) {
         return;
     }
     sdlHost.pictureWidth = frame->width;
     sdlHost.pictureHeight = frame->height;
     keepIndexedPicture(*frame);
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(sdlHost.texture, nullptr, &pixels, &pitch) != 0) {
-        return;
-    }
-    convertFrame(*frame, sdlHost.paletteKnown ? sdlHost.palette : nullptr,
-                 static_cast<uint8_t*>(pixels), pitch);
-    SDL_UnlockTexture(sdlHost.texture);
-
-    int outputWidth = 1;
-    int outputHeight = 1;
-    SDL_GetRendererOutputSize(sdlHost.renderer, &outputWidth, &outputHeight);
-    SdlLetterbox box = fitPicture(outputWidth, outputHeight, frame->width, frame->height);
-    SDL_Rect target = {box.x, box.y, box.width, box.height};
-    SDL_SetRenderDrawColor(sdlHost.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(sdlHost.renderer);
-    SDL_RenderCopy(sdlHost.renderer, sdlHost.texture, nullptr, &target);
-    keepPace();
-    SDL_RenderPresent(sdlHost.renderer);
+    drawPicture();
+    presentPaced();
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "platform/host/host.h"
+#include "platform/host/sdl2/sdlLetterbox.h"
+#include "platform/host/sdl2/sdlPacing.h"
 
 // The program has its own main; SDL is started without SDL_main.
 #define SDL_MAIN_HANDLED
@@ -10,12 +12,21 @@
 #include <vector>
 
 struct SdlHostState {
+    HostWindowOptions options; // as the user chose, before the window opened
+    SdlScaling scaling = SdlScaling::fit;
+    int displayIndex = 0;  // the monitor the window opened on
+    bool windowed = false; // now: a window of the mode's size rather than the whole desktop
+
     bool videoStarted = false;
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     int textureWidth = 0;
     int textureHeight = 0;
+    Uint32 textureFormat = 0;
+    // Pixel formats the renderer takes without converting them itself.
+    bool takesBgr24 = false;
+    bool takesRgb888 = false;
     int maxTextureWidth = 0; // 0: no limit known
     int maxTextureHeight = 0;
 
@@ -44,8 +55,8 @@ struct SdlHostState {
     int indexedWidth = 0;
     int indexedHeight = 0;
     bool lastPictureIndexed = false;
-    bool presentedBefore = false;
-    Uint32 lastPresentTicks = 0; // SDL_GetTicks
+    SdlPacing pacing;
+    bool pacingStarted = false;
 };
 
 extern SdlHostState sdlHost;
@@ -53,6 +64,15 @@ extern SdlHostState sdlHost;
 // Starts SDL's video and opens the full-screen window; false (with a message on standard error)
 // when there is no display to open it on.
 bool sdlOpenWindow(void);
+// Windowed: the window takes the picture's size (pictureWidth by pictureHeight) and shows.
+void sdlSizeWindow(void);
+// Full screen on the desktop or a window of the display mode's size (Alt+Enter); the picture is
+// shown again at once.
+void sdlSetWindowed(bool windowed);
+// The last picture drawn again into the window as it is now (a new size, a toggle).
+void sdlRedraw(void);
+// Where the picture lies in the window, in window points (mouse coordinates).
+SdlLetterbox sdlPictureInPoints(void);
 // Relative mouse mode while the cursor is hidden, absolute while it shows.
 void sdlApplyCursorMode(void);
 void sdlWarpCursor(int x, int y);

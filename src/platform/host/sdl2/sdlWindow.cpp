@@ -1,5 +1,6 @@
-// The one SDL window: full-screen on the desktop whatever mode the program sets (the mode's
-// picture is scaled into it), with a renderer that waits for the display's refresh.
+// The one SDL window: full-screen on the chosen monitor's desktop whatever mode the program sets
+// (the mode's picture is scaled into it), or a resizable window of the mode's size; with a
+// renderer that waits for the display's refresh where the driver can.
 #include "platform/host/sdl2/sdlLetterbox.h"
 #include "platform/host/sdl2/sdlState.h"
 
@@ -53,6 +54,53 @@ static bool displayChosen(void) {
     return named.find(driver) != std::string::npos;
 }
 
+// The command line's choice, else QUARNEL_SCALE (for hosts started without a command line),
+// else fit. A value that is neither is told and fitted.
+static SdlScaling chooseScaling(void) {
+    if (sdlHost.options.scaling != HostScaling::unset) {
+        return sdlHost.options.scaling == HostScaling::integer ? SdlScaling::integer
+                                                               : SdlScaling::fit;
+    }
+    const char* named = SDL_getenv("QUARNEL_SCALE");
+    if (!named || !*named || std::strcmp(named, "fit") == 0) {
+        return SdlScaling::fit;
+    }
+    if (std::strcmp(named, "integer") == 0) {
+        return SdlScaling::integer;
+    }
+    std::fprintf(stderr, "quarnel: QUARNEL_SCALE is fit or integer, not \"%s\"; fitting\n", named);
+    return SdlScaling::fit;
+}
+
+static int chooseDisplay(void) {
+    int count = SDL_GetNumVideoDisplays();
+    int wanted = sdlHost.options.display;
+    if (wanted < 0) {
+        return 0;
+    }
+    if (wanted >= count) {
+        std::fprintf(stderr,
+                     "quarnel: there is no display %d (%d found, counted from 0); "
+                     "using display 0\n",
+                     wanted, count < 0 ? 0 : count);
+        return 0;
+    }
+    return wanted;
+}
+
+static void noteRendererFormats(void) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(sdlHost.renderer, &info) != 0) {
+        return;
+    }
+    sdlHost.maxTextureWidth = info.max_texture_width;
+    sdlHost.maxTextureHeight = info.max_texture_height;
+    for (Uint32 i = 0; i < info.num_texture_formats; i++) {
+        sdlHost.takesRgb888 |= info.texture_formats[i] == SDL_PIXELFORMAT_RGB888;
+        sdlHost.takesBgr24 |= info.texture_formats[i] == SDL_PIXELFORMAT_BGR24;
+    }
+}
+
 bool sdlOpenWindow(void) {
     if (sdlHost.window) {
         return true;
@@ -62,8 +110,6 @@ bool sdlOpenWindow(void) {
     // adds the quit: a second close request, which comes after the window is gone.)
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
 #endif
-    // Thin lines survive a scale that is not a whole number better when filtered.
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     if (!sdlHost.videoStarted) {
         SDL_SetMainReady();
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -81,12 +127,23 @@ bool sdlOpenWindow(void) {
                      SDL_GetCurrentVideoDriver(), SDL_GetCurrentVideoDriver());
         return fail("no display to show the window on");
     }
-    // Made as large as the desktop, where it is: without a window manager to make it
-    // full-screen (a bare X server) it covers the screen all the same.
+    sdlHost.scaling = chooseScaling();
+    sdlHost.displayIndex = chooseDisplay();
+    sdlHost.windowed = sdlHost.options.windowed;
+    // Full screen: made as large as the desktop, where it is, so that without a window manager
+    // to make it full-screen (a bare X server) it covers the screen all the same. Windowed: kept
+    // hidden until the program says how large its window is.
     SDL_Rect desktop = {0, 0, 640, 480};
-    SDL_GetDisplayBounds(0, &desktop);
-    sdlHost.window = SDL_CreateWindow("", desktop.x, desktop.y, desktop.w, desktop.h,
-                                      SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_GetDisplayBounds(sdlHost.displayIndex, &desktop);
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
+    if (sdlHost.windowed) {
+        sdlHost.window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED_DISPLAY(sdlHost.displayIndex),
+                                          SDL_WINDOWPOS_CENTERED_DISPLAY(sdlHost.displayIndex), 640,
+                                          480, flags | SDL_WINDOW_HIDDEN);
+    } else {
+        sdlHost.window = SDL_CreateWindow("", desktop.x, desktop.y, desktop.w, desktop.h,
+                                          flags | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
     if (!sdlHost.window) {
         return fail("the window could not be opened");
     }
@@ -96,11 +153,7 @@ bool sdlOpenWindow(void) {
         sdlHost.window = nullptr;
         return fail("nothing can draw into the window");
     }
-    SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(sdlHost.renderer, &info) == 0) {
-        sdlHost.maxTextureWidth = info.max_texture_width;
-        sdlHost.maxTextureHeight = info.max_texture_height;
-    }
+    noteRendererFormats();
     // Typed characters come from the key messages, as on Windows.
     SDL_StopTextInput();
     SDL_GetWindowSize(sdlHost.window, &sdlHost.pictureWidth, &sdlHost.pictureHeight);
@@ -109,6 +162,68 @@ bool sdlOpenWindow(void) {
     SDL_RenderPresent(sdlHost.renderer);
     sdlApplyCursorMode();
     return true;
+}
+
+// A window of the display mode's size, made smaller (the aspect kept) where the monitor's
+// usable area is smaller, centred on the monitor.
+static void sizeWindowToPicture(void) {
+    SDL_Rect usable = {0, 0, sdlHost.pictureWidth, sdlHost.pictureHeight};
+    SDL_GetDisplayUsableBounds(sdlHost.displayIndex, &usable);
+    int width = sdlHost.pictureWidth;
+    int height = sdlHost.pictureHeight;
+    if (width > usable.w || height > usable.h) {
+        SdlLetterbox box = fitPicture(usable.w, usable.h, width, height);
+        width = box.width;
+        height = box.height;
+    }
+    SDL_SetWindowSize(sdlHost.window, width, height);
+    SDL_SetWindowPosition(sdlHost.window, SDL_WINDOWPOS_CENTERED_DISPLAY(sdlHost.displayIndex),
+                          SDL_WINDOWPOS_CENTERED_DISPLAY(sdlHost.displayIndex));
+}
+
+void sdlSizeWindow(void) {
+    if (sdlHost.window && sdlHost.windowed) {
+        sizeWindowToPicture();
+        SDL_ShowWindow(sdlHost.window);
+    }
+}
+
+void sdlSetWindowed(bool windowed) {
+    if (!sdlHost.window) {
+        return;
+    }
+    sdlHost.windowed = windowed;
+    if (windowed) {
+        SDL_SetWindowFullscreen(sdlHost.window, 0);
+        sizeWindowToPicture();
+        SDL_ShowWindow(sdlHost.window);
+    } else {
+        // Where no window manager makes it full-screen, its size and place do.
+        SDL_Rect desktop = {0, 0, 640, 480};
+        SDL_GetDisplayBounds(sdlHost.displayIndex, &desktop);
+        SDL_SetWindowPosition(sdlHost.window, desktop.x, desktop.y);
+        SDL_SetWindowSize(sdlHost.window, desktop.w, desktop.h);
+        SDL_SetWindowFullscreen(sdlHost.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    // Grabs and relative mode belong to the window as it was.
+    sdlApplyCursorMode();
+    sdlRedraw();
+}
+
+SdlLetterbox sdlPictureInPoints(void) {
+    int width = 1;
+    int height = 1;
+    int outputWidth = 1;
+    int outputHeight = 1;
+    SDL_GetWindowSize(sdlHost.window, &width, &height);
+    if (!sdlHost.renderer ||
+        SDL_GetRendererOutputSize(sdlHost.renderer, &outputWidth, &outputHeight) != 0) {
+        outputWidth = width;
+        outputHeight = height;
+    }
+    SdlLetterbox box = placePicture(outputWidth, outputHeight, sdlHost.pictureWidth,
+                                    sdlHost.pictureHeight, sdlHost.scaling);
+    return rescaleBox(box, outputWidth, outputHeight, width, height);
 }
 
 void sdlApplyCursorMode(void) {
@@ -135,10 +250,7 @@ void sdlWarpCursor(int x, int y) {
     if (!sdlHost.window || sdlHost.relativeMouse) {
         return; // relative motion is added to the cursor wherever the program put it
     }
-    int width = 1;
-    int height = 1;
-    SDL_GetWindowSize(sdlHost.window, &width, &height);
-    SdlLetterbox box = fitPicture(width, height, sdlHost.pictureWidth, sdlHost.pictureHeight);
+    SdlLetterbox box = sdlPictureInPoints();
     int windowX = 0;
     int windowY = 0;
     pictureToWindow(box, sdlHost.pictureWidth, sdlHost.pictureHeight, x, y, &windowX, &windowY);
