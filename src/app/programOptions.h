@@ -3,7 +3,7 @@
 // ours is ignored with one line on standard error.
 #pragma once
 
-#include "platform/host/host.h"
+#include "platform/hostWindow.h"
 
 #include <string>
 #include <vector>
