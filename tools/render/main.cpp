@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -92,6 +93,12 @@ void reportTimes() {
 } // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("quarnel-render %s\n", QUARNEL_VERSION);
+            return 0;
+        }
+    }
     std::string error;
     if (!parseRenderOptions(argc, argv, &flight.options, &error)) {
         std::fprintf(stderr, "quarnel-render: %s\n%s", error.c_str(), renderUsage);
