@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then builds and runs every test, stage by stage (scripts/stages/):
-# the debug build, the same under ASan + UBSan, the Windows build under Wine. Each stage is
-# timed; a failing stage does not stop the others, but fails the run.
+# the debug build, the same under ASan + UBSan, the Windows build under Wine, the installed
+# package built against by a consumer. Each stage is timed; a failing stage does not stop the
+# others, but fails the run.
 # QUARNEL_STAGES="dev asan" runs only the named stages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-stages=${QUARNEL_STAGES:-"dev asan windows"}
+stages=${QUARNEL_STAGES:-"dev asan windows package"}
 passed=0
 failed=0
 failedNames=

@@ -1,0 +1,80 @@
+# The library as an installable package: `cmake --install <build> --prefix P` puts
+#   P/include/quarnel/...   the headers, at the same relative paths as in src/, so that
+#                           "raster/lines.h" and the library's own includes resolve with
+#                           P/include/quarnel on the include path
+#   P/lib/                  libquarnel.a (the system), libquarnel-compat.a (our Win32/DirectDraw
+#                           layer), libquarnel-headless.a and libquarnel-sdl2.a (the hosts, for
+#                           pkg-config), the hosts' objects (for CMake), the package files
+#   P/lib/cmake/Quarnel/    QuarnelConfig.cmake, its version file and the exported targets
+#   P/lib/pkgconfig/        quarnel-headless.pc, quarnel-sdl2.pc
+#   P/bin/                  quarnel, quarnel-render
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(quarnel_exported quarnel_system)
+set_target_properties(quarnel_system PROPERTIES OUTPUT_NAME quarnel EXPORT_NAME system)
+if(TARGET quarnel_compat)
+    list(APPEND quarnel_exported quarnel_compat)
+    set_target_properties(quarnel_compat PROPERTIES OUTPUT_NAME quarnel-compat
+                                                    EXPORT_NAME compat)
+endif()
+
+# Each host: its object library for the CMake package (objects are always linked whole) and an
+# archive of the same objects for pkg-config, which names it between --whole-archive and
+# --no-whole-archive.
+set(QUARNEL_PACKAGE_SDL2 FALSE)
+set(quarnel_pc_files)
+foreach(host headless sdl2)
+    if(NOT TARGET quarnel_host_${host})
+        continue()
+    endif()
+    list(APPEND quarnel_exported quarnel_host_${host})
+    set_target_properties(quarnel_host_${host} PROPERTIES EXPORT_NAME ${host})
+    add_library(quarnel_host_${host}_archive STATIC $<TARGET_OBJECTS:quarnel_host_${host}>)
+    set_target_properties(quarnel_host_${host}_archive PROPERTIES OUTPUT_NAME quarnel-${host}
+                                                                  LINKER_LANGUAGE CXX)
+    install(TARGETS quarnel_host_${host}_archive ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+    list(APPEND quarnel_pc_files quarnel-${host})
+    if(host STREQUAL "sdl2")
+        set(QUARNEL_PACKAGE_SDL2 TRUE)
+    endif()
+endforeach()
+
+install(TARGETS ${quarnel_exported} EXPORT QuarnelTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/quarnel-objects)
+install(EXPORT QuarnelTargets NAMESPACE Quarnel::
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Quarnel)
+
+# The headers: every subsystem's, the platform seam and our Win32/DirectDraw declarations, the
+# host seam and the headless host's controls. The SDL2 host's own headers stay inside it.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quarnel
+        FILES_MATCHING PATTERN "*.h"
+        PATTERN "sdl2" EXCLUDE
+        PATTERN "web" EXCLUDE)
+
+configure_package_config_file(
+    ${PROJECT_SOURCE_DIR}/cmake/QuarnelConfig.cmake.in
+    ${PROJECT_BINARY_DIR}/QuarnelConfig.cmake
+    INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Quarnel)
+# Before 1.0 a minor version may change the interfaces: 0.2 takes 0.2.x only.
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuarnelConfigVersion.cmake
+                                 COMPATIBILITY SameMinorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/QuarnelConfig.cmake
+              ${PROJECT_BINARY_DIR}/QuarnelConfigVersion.cmake
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Quarnel)
+
+# pkg-config files find the prefix from where they lie, so the tree can be moved.
+file(RELATIVE_PATH QUARNEL_PC_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+string(REGEX REPLACE "/$" "" QUARNEL_PC_PREFIX "${QUARNEL_PC_PREFIX}")
+foreach(pc IN LISTS quarnel_pc_files)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc
+            DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endforeach()
+
+foreach(program quarnel quarnel-render)
+    if(TARGET ${program})
+        install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+endforeach()
