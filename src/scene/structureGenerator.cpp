@@ -21,17 +21,21 @@ Colour branchColour(Colour colour, float colourValue) {
     int32_t blue;
     if (k > 0.0f) {
         const float m = 1.0f - k;
-        blue = static_cast<int32_t>(fb * m + fg * k);
-        green = static_cast<int32_t>(fg * m + fr * k);
-        red = static_cast<int32_t>(fr * m + fb * k);
+        blue = truncateToInt32(fb * m + fg * k);
+        green = truncateToInt32(fg * m + fr * k);
+        red = truncateToInt32(fr * m + fb * k);
     } else {
         const float m = 1.0f + k;
         k = -k;
-        red = static_cast<int32_t>(fr * m + fg * k);
-        green = static_cast<int32_t>(fg * m + fb * k);
-        blue = static_cast<int32_t>(fb * m + fr * k);
+        red = truncateToInt32(fr * m + fg * k);
+        green = truncateToInt32(fg * m + fb * k);
+        blue = truncateToInt32(fb * m + fr * k);
     }
-    return static_cast<Colour>(red * 65536 + green * 256 + blue);
+    // Channels stay within 0 to 255 for every weight a wave field gives; a weight that is not a
+    // number makes them indefinite, and the mask then gives black, which ends the branching.
+    return (static_cast<Colour>(red) * 65536u + static_cast<Colour>(green) * 256u +
+            static_cast<Colour>(blue)) &
+           0xFFFFFFu;
 }
 
 // Branch b's end lies within 100 units of the node on every axis; its path runs part of the

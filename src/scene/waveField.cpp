@@ -2,6 +2,7 @@
 
 #include "display/displayState.h"
 #include "util/correctlyRoundedSine.h"
+#include "util/numeric.h"
 
 #include <cmath>
 
@@ -22,5 +23,5 @@ float evaluateWave(const WaveField& field, float x, float y, float z) {
 
 int32_t quantiseWave(const WaveField& field, float x, float y, float z, int32_t n) {
     const float value = evaluateWave(field, x, y, z);
-    return static_cast<int32_t>(std::floor(static_cast<double>(value) * n));
+    return truncateToInt32(std::floor(static_cast<double>(value) * n));
 }

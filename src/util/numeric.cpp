@@ -10,6 +10,13 @@ double minReal(double a, double b) {
 int32_t maxInt(int32_t a, int32_t b) {
     return a > b ? a : b;
 }
+int32_t truncateToInt32(double v) {
+    if (v > -2147483649.0 && v < 2147483648.0) {
+        return static_cast<int32_t>(v);
+    }
+    return INT32_MIN;
+}
+
 int32_t minInt(int32_t a, int32_t b) {
     return a < b ? a : b;
 }

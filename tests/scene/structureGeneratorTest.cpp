@@ -3,6 +3,8 @@
 #include "raster/lines.h"
 #include "sceneTestSupport.h"
 
+#include <algorithm>
+#include <limits>
 #include <set>
 
 namespace {
@@ -305,6 +307,32 @@ TEST_F(StructureGeneratorTest, FirstFrameFromAFixedTickCountGivesAPinnedPicture)
     const uint64_t checksum = pictureChecksum(screen);
     EXPECT_EQ(checksum, 0x5703906e4a568552ull)
         << std::hex << checksum << std::dec << " lit " << litPixels(screen).size();
+}
+
+// The largest speed a preferences file can give drives the drifting phases to infinity after
+// some 10,500 frames, and the waves to NaN. Every conversion to an integer is defined for them
+// (under UBSan any other way stops the test), and the branching still ends.
+TEST_F(StructureGeneratorTest, TwoHundredThousandFramesAtTheLargestSpeedStayDefined) {
+    openMemoryScreen(&screen, 160, 120, 4);
+    headlessSetTickCount(20020);
+    initSceneParameters();
+    resetCamera();
+    const float speed = std::numeric_limits<float>::max();
+    size_t lit = 0;
+    for (int32_t frame = 1; frame <= 200000; ++frame) {
+        driftWavePhases(static_cast<float>(0.0001 * speed));
+        if (frame % 20000 == 0 || frame == 10000) {
+            std::fill(screen.bytes.begin(), screen.bytes.end(), 0);
+            growVisibleCells();
+            lit = litPixels(screen).size();
+        }
+    }
+    EXPECT_TRUE(std::isinf(sceneParameters.branchFields[1].phaseY));
+    EXPECT_TRUE(std::isnan(evaluateWave(sceneParameters.branchFields[1], 1.0f, 2.0f, 3.0f)));
+    EXPECT_EQ(quantiseWave(sceneParameters.branchFields[1], 1.0f, 2.0f, 3.0f, 3), INT32_MIN);
+    EXPECT_EQ(branchColour(0xFFFFFF, std::numeric_limits<float>::quiet_NaN()), 0u);
+    // The cells' own nodes still have their markers.
+    EXPECT_GT(lit, 0u);
 }
 
 } // namespace
