@@ -8,6 +8,7 @@
 #include "display/trueColourSetup.h"
 #include "scene/camera.h"
 #include "scene/sceneParameters.h"
+#include "window/fatalError.h"
 #include "window/inputState.h"
 #include "window/mainWindow.h"
 
@@ -15,9 +16,12 @@ const char* const windowTitle = "Quarnel [Orrinvale 2002]";
 
 int appMain(HINSTANCE instance, HINSTANCE, const char*, int) {
     loadPreferences();
+    // A resolution the display refuses ends at a DirectDraw site: say where it came from.
+    setFatalErrorNote(preferencesResolutionNote());
     createMainWindow(instance, display.screenWidth, display.screenHeight, windowTitle);
     openDisplayTrueColour();
     createBackBuffer();
+    setFatalErrorNote(nullptr);
     clearAndPresent(0);
     initSceneParameters();
     resetCamera();

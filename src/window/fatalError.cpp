@@ -7,6 +7,11 @@
 #include <cstdlib>
 
 static const char fatalCaption[] = "Oh sod it";
+static const char* fatalErrorNote;
+
+void setFatalErrorNote(const char* note) {
+    fatalErrorNote = note;
+}
 
 void checkDirectDraw(int site, HRESULT result) {
     if (result == 0) {
@@ -22,6 +27,9 @@ void fatalError(const char* text) {
     releaseDisplayObjects();
     // Written before the box, which waits for the user: a run without a screen (or one whose
     // box never gets answered) still says why it ended.
+    if (fatalErrorNote != nullptr && fatalErrorNote[0] != '\0') {
+        std::fprintf(stderr, "%s\n", fatalErrorNote);
+    }
     std::fprintf(stderr, "%s: %s\n", fatalCaption, text);
     std::fflush(stderr);
     MessageBoxA(nullptr, text, fatalCaption, MB_ICONERROR | MB_SETFOREGROUND);

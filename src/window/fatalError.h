@@ -11,6 +11,10 @@ void checkDirectDraw(int site, HRESULT result);
 // and ends the process with exit status 1.
 [[noreturn]] void fatalError(const char* text);
 
+// A line written to standard error before the text of any fatal error from now on, or none
+// (null or empty): what a user needs to connect the error to its cause.
+void setFatalErrorNote(const char* note);
+
 // Releases the primary, back and layer surfaces, the palette object and the DirectDraw object
 // that exist, and forgets them, so that nothing released can be reached again.
 void releaseDisplayObjects();

@@ -257,4 +257,14 @@ TEST_F(DemonstrationTest, ARefusedResolutionEndsThroughTheFatalPath) {
                 ::testing::ExitedWithCode(1), "DirectDraw error [0-9A-F]{8} @ 2403");
 }
 
+// The fatal message alone names a DirectDraw site; the line before it names the file, what was
+// read from it and what was expected.
+TEST_F(DemonstrationTest, AnUnusableResolutionIsNamedWithTheFileBeforeTheFatalMessage) {
+    std::ofstream(preferencesPath) << "Resolution: 4294967616x4294967536\nSpeed: 20\n";
+    EXPECT_EXIT(appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL),
+                ::testing::ExitedWithCode(1),
+                "quarnel: prefs.txt: \"Resolution: 4294967616x4294967536\" read as 0x0; expected "
+                "\"Resolution: WIDTHxHEIGHT\"[^\n]*\n.*DirectDraw error 88760078 @ 2403");
+}
+
 } // namespace

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -91,6 +93,62 @@ TEST_F(PreferencesTest, UpperCaseXDoesNotSeparate) {
     EXPECT_EQ(display.screenWidth, 640);
     EXPECT_EQ(display.screenHeight, 0);
     EXPECT_EQ(speedPreference, 20.0f);
+}
+
+// Out-of-range numbers are as unreadable as words: they are not assigned and the reading stops
+// there, so the speed line is not reached either.
+TEST_F(PreferencesTest, NumbersOutOfRangeCountAsUnreadable) {
+    write("Resolution: 4294967616x4294967536\nSpeed: 5\n");
+    loadPreferences();
+    EXPECT_EQ(display.screenWidth, 0);
+    EXPECT_EQ(display.screenHeight, 0);
+    EXPECT_EQ(speedPreference, 20.0f);
+    write("Resolution: 640x-2147483649\nSpeed: 5\n");
+    loadPreferences();
+    EXPECT_EQ(display.screenWidth, 640);
+    EXPECT_EQ(display.screenHeight, 0);
+    EXPECT_EQ(speedPreference, 20.0f);
+    write("Resolution: -2147483648x+2147483647\nSpeed: 5\n");
+    loadPreferences();
+    EXPECT_EQ(display.screenWidth, INT32_MIN);
+    EXPECT_EQ(display.screenHeight, INT32_MAX);
+    EXPECT_EQ(speedPreference, 5.0f);
+}
+
+TEST_F(PreferencesTest, ASpeedThatIsNotFiniteIsTwenty) {
+    for (const char* speed : {"nan", "inf", "-inf", "1e39", "-1e39", "infinity"}) {
+        write(std::string("Resolution: 640x480\nSpeed: ") + speed + "\n");
+        speedPreference = 0;
+        loadPreferences();
+        EXPECT_EQ(speedPreference, 20.0f) << speed;
+    }
+    write("Resolution: 640x480\nSpeed: 3.4028234e38\n");
+    loadPreferences();
+    EXPECT_EQ(speedPreference, 3.4028234e38f);
+    write("Resolution: 640x480\nSpeed: -2.5e-3xyz\n");
+    loadPreferences();
+    EXPECT_EQ(speedPreference, -2.5e-3f);
+}
+
+// A folder or a FIFO in the file's place is no preferences file (a FIFO would hold the start-up
+// until someone writes to it): the defaults hold, and nothing is written over it.
+TEST_F(PreferencesTest, NotARegularFileCountsAsMissingAndIsNotOverwritten) {
+    ASSERT_EQ(mkdir(preferencesPath, 0755), 0);
+    loadPreferences();
+    EXPECT_EQ(display.screenWidth, 800);
+    EXPECT_EQ(display.screenHeight, 600);
+    EXPECT_EQ(speedPreference, 20.0f);
+    struct stat status;
+    ASSERT_EQ(stat(preferencesPath, &status), 0);
+    EXPECT_TRUE(S_ISDIR(status.st_mode));
+    ASSERT_EQ(rmdir(preferencesPath), 0);
+
+    ASSERT_EQ(mkfifo(preferencesPath, 0644), 0);
+    display.screenWidth = 0;
+    loadPreferences();
+    EXPECT_EQ(display.screenWidth, 800);
+    ASSERT_EQ(stat(preferencesPath, &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 // Nothing can create files in /proc, not even root.
