@@ -152,6 +152,29 @@ TEST(PlotAdd, SaturatesPerChannelInFourBytePixels) {
     EXPECT_EQ(touchedPixels(memory, 0xF0).size(), 1u);
 }
 
+// Four-byte pixels in a buffer of narrower ones: in 8- and 24-bit modes the far pixels of the
+// area lie past the buffer's end, and nothing may be read or written there.
+TEST(PlotAdd, NeverLeavesTheBufferInAnyMode) {
+    for (PixelMode mode : {1, 3, 4}) {
+        MemoryDisplay memory;
+        openMemoryDisplay(&memory, 4, 4, mode, 0, 0x10);
+        const size_t size = memory.back.size();
+        memory.back.resize(size + 16, 0x77);
+        display.backBuffer = memory.back.data();
+        for (uint32_t y = 0; y < 4; ++y) {
+            for (uint32_t x = 0; x < 4; ++x) {
+                plotAdd(x, y, 0x010203);
+            }
+        }
+        for (size_t i = size; i < memory.back.size(); ++i) {
+            ASSERT_EQ(memory.back[i], 0x77) << "mode " << mode << ", byte " << i;
+        }
+        if (mode == 4) {
+            EXPECT_EQ(colourAt(memory, 3, 3), 0x111213u);
+        }
+    }
+}
+
 TEST(PeekFront, ReadsTheFrontByte) {
     MemoryDisplay memory;
     openMemoryDisplay(&memory, 4, 4, 1, 4);
