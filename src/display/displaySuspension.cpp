@@ -113,6 +113,9 @@ void restoreDisplay() {
     if (display.pixelMode == pixelModePalettized && paletteSaved &&
         display.paletteObject != nullptr) {
         checkDirectDraw(17, display.paletteObject->SetEntries(0, 0, 256, savedPalette));
+        // The set-up rebuilt the default palette into the program's copy; it is the screen's
+        // again, for translation tables and screenshots.
+        std::memcpy(display.palette, savedPalette, sizeof savedPalette);
     }
     paletteSaved = false;
     suspendedClipWindow = LiftedClipWindow{};

@@ -4,12 +4,16 @@
 #include "colour/paletteUpload.h"
 #include "display/displayState.h"
 #include "display/presentation.h"
+#include "imagefile/screenshot.h"
 #include "window/fatalError.h"
 
 #include "headlessFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 using ::testing::ExitedWithCode;
@@ -303,6 +307,37 @@ TEST_F(EightBitPumpTest, RestoreShowsThePaletteOfBeforeAndKeepsThePicture) {
     ASSERT_NE(headlessLastFrame(), nullptr);
     EXPECT_EQ(headlessLastFrame()->bytesPerPixel, 1);
     EXPECT_TRUE(samePalette(headlessLastFrame()->palette, shown.data()));
+}
+
+// The restore's set-up rebuilds the default palette into the program's copy; the copy must
+// come back to the palette of before too, or translation tables and screenshots go wrong.
+TEST_F(EightBitPumpTest, RestoreGivesTheProgramsCopyAndScreenshotsThePaletteOfBefore) {
+    setHuePalette(0.7f);
+    setPaletteEntry(3, 250, 5, 100);
+    std::vector<PALETTEENTRY> before(display.palette, display.palette + 256);
+
+    queueMinimiseAndRestore();
+    EXPECT_EQ(pumpMessages(), 0);
+
+    const std::string path = ::testing::TempDir() + "quarnel_restored_palette.bmp";
+    ASSERT_EQ(writeScreenshot(path.c_str()), 1);
+    std::vector<uint8_t> file(54 + 1024);
+    FILE* in = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(in, nullptr);
+    ASSERT_EQ(std::fread(file.data(), 1, file.size(), in), file.size());
+    std::fclose(in);
+    std::remove(path.c_str());
+    PALETTEENTRY inObject[256];
+    ASSERT_EQ(display.paletteObject->GetEntries(0, 0, 256, inObject), DD_OK);
+    for (int i = 0; i < 256; ++i) {
+        const PALETTEENTRY& e = before[static_cast<size_t>(i)];
+        EXPECT_EQ(std::memcmp(&display.palette[i], &e, sizeof e), 0) << "program's copy " << i;
+        EXPECT_EQ(std::memcmp(&inObject[i], &e, sizeof e), 0) << "palette object " << i;
+        EXPECT_EQ(std::memcmp(&headlessScreenPalette()[i], &e, sizeof e), 0) << "screen " << i;
+        const uint8_t* bgr = &file[54 + 4 * static_cast<size_t>(i)];
+        EXPECT_TRUE(bgr[0] == e.peBlue && bgr[1] == e.peGreen && bgr[2] == e.peRed)
+            << "screenshot " << i;
+    }
 }
 
 TEST_F(EightBitPumpTest, RepeatedRestoresLeakNothing) {
