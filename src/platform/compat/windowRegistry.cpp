@@ -14,7 +14,8 @@ struct WindowClassRecord {
 
 static std::vector<WindowClassRecord> windowClasses;
 static std::vector<WindowRecord> windows;
-static ATOM nextAtom = 0xC000; // where Windows numbers string atoms from
+static const ATOM firstAtom = 0xC000; // where Windows numbers string atoms from
+static ATOM nextAtom = firstAtom;
 static uintptr_t nextHandle = 0x10010;
 
 // Class names compare without regard to ASCII case, as on Windows.
@@ -30,17 +31,30 @@ static bool sameName(const std::string& a, const char* b) {
     return i == a.size() && !b[i];
 }
 
+// Win32 spells a class atom as a pointer below 0x10000. WebAssembly keeps strings at such
+// addresses, so an atom is exactly a value that RegisterClassA handed out.
 static bool isAtom(LPCSTR name) {
-    return reinterpret_cast<uintptr_t>(name) < 0x10000;
+    const uintptr_t value = reinterpret_cast<uintptr_t>(name);
+    return value >= firstAtom && value < nextAtom;
+}
+
+// Elsewhere the lowest 64 KiB are never mapped: any other value there is a stale or made-up
+// atom, which names no class and must not be read.
+static bool readableName(LPCSTR name) {
+#if defined(__wasm__)
+    return name != nullptr;
+#else
+    return reinterpret_cast<uintptr_t>(name) >= 0x10000;
+#endif
 }
 
 static WindowClassRecord* findClass(LPCSTR name) {
-    if (!name) {
+    const bool atom = isAtom(name);
+    if (!atom && !readableName(name)) {
         return nullptr;
     }
     for (WindowClassRecord& record : windowClasses) {
-        if (isAtom(name) ? record.atom == reinterpret_cast<uintptr_t>(name)
-                         : sameName(record.name, name)) {
+        if (atom ? record.atom == reinterpret_cast<uintptr_t>(name) : sameName(record.name, name)) {
             return &record;
         }
     }
@@ -98,7 +112,7 @@ void destroyWindow(HWND window) {
 void resetWindows(void) {
     windowClasses.clear();
     windows.clear();
-    nextAtom = 0xC000;
+    nextAtom = firstAtom;
     nextHandle = 0x10010;
 }
 
@@ -107,8 +121,9 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
         return 0;
     }
     if (!windowClass || !windowClass->lpfnWndProc || !windowClass->lpszClassName ||
-        isAtom(windowClass->lpszClassName) || !windowClass->lpszClassName[0] ||
-        findClass(windowClass->lpszClassName) || nextAtom == 0xFFFF) {
+        isAtom(windowClass->lpszClassName) || !readableName(windowClass->lpszClassName) ||
+        !windowClass->lpszClassName[0] || findClass(windowClass->lpszClassName) ||
+        nextAtom == 0xFFFF) {
         return 0;
     }
     WindowClassRecord record;
