@@ -1,20 +1,32 @@
 #!/usr/bin/env bash
 # The WebAssembly build with Debian's Emscripten: the platform tests and quarnel-render under
-# Node, whose frames must equal the native program's.
+# Node, whose frames must equal the native program's, then the web page in a real headless
+# Chromium driven by puppeteer-core.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 jobs=$(nproc 2>/dev/null || echo 2)
-scripts/install-deps.sh emscripten
+scripts/install-deps.sh emscripten chromium
+if ! command -v npm >/dev/null; then
+    scripts/install-deps.sh npm
+fi
 # Emscripten's optimiser loads Debian's JavaScript modules, wherever node itself came from.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-cmake --preset web >/dev/null
-cmake --build --preset web -j "$jobs" --target test_platform quarnel-render
+scripts/build-web.sh --target test_platform test_webHost quarnel-render
 node build/emscripten/tests/test_platform.js --gtest_brief=1
-echo "platform tests passed under Node (WebAssembly)"
+node build/emscripten/tests/webHost/test_webHost.js --gtest_brief=1
+echo "platform and web host tests passed under Node (WebAssembly)"
 
 # The native frames come from the debug build that the dev stage made (or makes now).
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j "$jobs" --target quarnel-render
 tests/web/compareRender.sh build/dev/tools/quarnel-render build/emscripten/tools/quarnel-render.js \
     flights
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+ticks=20021122
+build/dev/tools/quarnel-render --size 800x600 --ticks "$ticks" --flight flights/cruise.txt \
+    --frames 60 --out "$work/f%03d.ppm" >/dev/null
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+node tests/web/browserTest.mjs build/web "$work" "$ticks"

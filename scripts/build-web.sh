@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the web page into build/web/ (index.html, quarnel.js, quarnel.wasm, the sample
+# flights) with Debian's Emscripten, which it installs when run as root. The CMake build
+# itself is build/emscripten (preset "web"), which also holds quarnel-render and the tests
+# for Node.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh emscripten
+# Emscripten's optimiser loads Debian's JavaScript modules, wherever node itself came from.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+cmake --preset web >/dev/null
+cmake --build --preset web -j "$jobs" --target quarnel-web "$@"
+
+out=build/web
+rm -rf "$out"
+mkdir -p "$out/flights"
+cp build/emscripten/tools/quarnel.js build/emscripten/tools/quarnel.wasm "$out/"
+cp tools/web/index.html tools/web/quarnelPage.js "$out/"
+cp flights/*.txt "$out/flights/"
+bytes=$(($(stat -c %s "$out/quarnel.wasm") + $(stat -c %s "$out/quarnel.js")))
+echo "build/web: quarnel.wasm + quarnel.js = $bytes bytes"

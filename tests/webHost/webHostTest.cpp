@@ -1,0 +1,127 @@
+// The web host's pixels for the canvas, the page's input as Win32 events, and a flight on the
+// virtual clock delivered exactly as quarnel-render delivers it.
+#include "platform/host/web/webHost.h"
+#include "platform/host/host.h"
+#include "platform/host/web/webFrameConversion.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> convert(const HostFrame& frame, const HostPaletteEntry* fallback = nullptr) {
+    std::vector<uint8_t> rgba(static_cast<size_t>(frame.width * frame.height * 4), 0xEE);
+    convertFrameToRgba(frame, fallback, rgba.data());
+    return rgba;
+}
+
+std::vector<HostEvent> takeEvents() {
+    std::vector<HostEvent> events;
+    HostEvent event;
+    while (activeHost.pollEvent(&event)) {
+        events.push_back(event);
+    }
+    return events;
+}
+
+class WebHostTest : public ::testing::Test {
+  protected:
+    void SetUp() override { webHostReset(); }
+};
+
+} // namespace
+
+TEST(WebFrameConversion, TrueColourRowsSkipTheirPaddingAndTheFourthByte) {
+    // Two rows of two 32-bit pixels (blue, green, red, unused), each row padded to 12 bytes.
+    const uint8_t pixels[] = {1,  2,  3,  99, 4,  5,  6,  99, 7, 7, 7, 7,
+                              10, 20, 30, 99, 40, 50, 60, 99, 7, 7, 7, 7};
+    HostFrame frame = {pixels, 2, 2, 12, 4, nullptr};
+    const std::vector<uint8_t> expected = {3,  2,  1,  255, 6,  5,  4,  255,
+                                           30, 20, 10, 255, 60, 50, 40, 255};
+    EXPECT_EQ(convert(frame), expected);
+    // The same picture at 24 bits.
+    const uint8_t packed[] = {1, 2, 3, 4, 5, 6, 7, 7, 10, 20, 30, 40, 50, 60, 7, 7};
+    HostFrame frame24 = {packed, 2, 2, 8, 3, nullptr};
+    EXPECT_EQ(convert(frame24), expected);
+}
+
+TEST(WebFrameConversion, IndexedThroughTheFramePaletteTheKnownOneOrGrey) {
+    HostPaletteEntry palette[256] = {};
+    palette[1] = {0x12, 0x34, 0x56, 4};
+    HostPaletteEntry known[256] = {};
+    known[1] = {1, 2, 3, 4};
+    const uint8_t pixels[] = {1, 200, 9, 9};
+    HostFrame frame = {pixels, 2, 1, 4, 1, palette};
+    EXPECT_EQ(convert(frame, known), (std::vector<uint8_t>{0x12, 0x34, 0x56, 255, 0, 0, 0, 255}));
+    frame.palette = nullptr;
+    EXPECT_EQ(convert(frame, known), (std::vector<uint8_t>{1, 2, 3, 255, 0, 0, 0, 255}));
+    EXPECT_EQ(convert(frame), (std::vector<uint8_t>{1, 1, 1, 255, 200, 200, 200, 255}));
+}
+
+TEST(WebFrameConversion, SixteenBitsAreFiveSixFiveAndOtherDepthsBlack) {
+    const uint8_t pixels[] = {0xFF, 0xFF, 0x21, 0x08}; // white, the lowest step of each
+    HostFrame frame = {pixels, 2, 1, 4, 2, nullptr};
+    EXPECT_EQ(convert(frame), (std::vector<uint8_t>{255, 255, 255, 255, 8, 4, 8, 255}));
+    frame.bytesPerPixel = 5;
+    EXPECT_EQ(convert(frame), (std::vector<uint8_t>{0, 0, 0, 255, 0, 0, 0, 255}));
+}
+
+TEST_F(WebHostTest, PageInputBecomesWin32Events) {
+    EXPECT_STREQ(activeHost.name, "web");
+    webHostInput(webButtonDown, 0, 0, 1, 0);
+    webHostInput(webMouseMoveBy, 5, -3, 0, 0);
+    webHostInput(webButtonUp, 0, 0, 1, 0);
+    webHostInput(webButtonDown, 0, 0, 4, 0); // the middle button is not the program's
+    webHostInput(webKeyDown, 0, 0, 0, 0x51);
+    webHostInput(webKeyUp, 0, 0, 0, 0x51);
+    webHostInput(webKeyDown, 0, 0, 0, 300); // no Win32 key
+    webHostInput(webClose, 0, 0, 0, 0);
+    const std::vector<HostEvent> events = takeEvents();
+    ASSERT_EQ(events.size(), 6u);
+    EXPECT_EQ(events[0].kind, HostEventKind::buttonDown);
+    EXPECT_EQ(events[0].buttons, 1u);
+    EXPECT_EQ(events[1].kind, HostEventKind::mouseMoveBy);
+    EXPECT_EQ(events[1].x, 5);
+    EXPECT_EQ(events[1].y, -3);
+    EXPECT_EQ(events[1].buttons, 1u) << "motion carries the held buttons";
+    EXPECT_EQ(events[2].kind, HostEventKind::buttonUp);
+    EXPECT_EQ(events[3].kind, HostEventKind::keyDown);
+    EXPECT_EQ(events[3].key, 0x51u);
+    EXPECT_EQ(events[4].kind, HostEventKind::keyUp);
+    EXPECT_EQ(events[5].kind, HostEventKind::close);
+}
+
+TEST_F(WebHostTest, AFlightStepsEachFrameFromTheCentreOnAStandingClock) {
+    const WebFlightStep steps[] = {{0, 0, 0}, {3, -2, 1}};
+    webHostFlyFlight(20020, steps, 2, 3);
+    ASSERT_TRUE(activeHost.setDisplayMode(640, 480, 24));
+    EXPECT_EQ(activeHost.tickCount(), 20020u);
+    webHostInput(webKeyDown, 0, 0, 0, 0x51); // the page's input is ignored
+    EXPECT_TRUE(takeEvents().empty());
+
+    activeHost.keyboardRead();
+    std::vector<HostEvent> events = takeEvents();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, HostEventKind::mouseMoveTo);
+    EXPECT_EQ(events[0].x, 320);
+    EXPECT_EQ(events[0].y, 240);
+    EXPECT_EQ(events[0].buttons, 0u);
+    activeHost.keyboardRead();
+    events = takeEvents();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].x, 323);
+    EXPECT_EQ(events[0].y, 238);
+    EXPECT_EQ(events[0].buttons, 1u);
+    activeHost.keyboardRead();
+    EXPECT_TRUE(takeEvents().empty()) << "past the flight's end nothing moves";
+    EXPECT_EQ(activeHost.tickCount(), 20020u) << "the virtual clock stands";
+}
+
+TEST_F(WebHostTest, ASeedHoldsTheClockUntilTheFirstFrame) {
+    webHostSetSeed(4000000000u);
+    EXPECT_EQ(activeHost.tickCount(), 4000000000u);
+    EXPECT_EQ(activeHost.tickCount(), 4000000000u);
+    activeHost.keyboardRead();
+    EXPECT_LT(activeHost.tickCount() - 4000000000u, 60000u) << "then it runs from the seed";
+}
