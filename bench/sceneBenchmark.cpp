@@ -3,9 +3,9 @@
 // grows; the nodes are counted by a separate walk that takes the same decisions and draws
 // nothing, so the generator itself carries no counter.
 #include "app/cellWalk.h"
-#include "display/displayState.h"
 #include "platform/host/headless/headlessHost.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "scene/camera.h"
 #include "scene/sceneParameters.h"
 #include "scene/structureGenerator.h"

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then builds and runs every test, stage by stage (scripts/stages/):
-# the debug build, the same under ASan + UBSan, the Windows build under Wine, the installed
-# package built against by a consumer, the WebAssembly build under Node and Chromium. Each
-# stage is timed; a failing stage does not stop the
-# others, but fails the run.
+# the house rules (include order), the debug build, the same under ASan + UBSan,
+# the Windows build under Wine, the installed package built against by a consumer, the
+# WebAssembly build under Node and Chromium. Each stage is timed; a failing stage does not stop
+# the others, but fails the run.
 # QUARNEL_STAGES="dev asan" runs only the named stages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-stages=${QUARNEL_STAGES:-"dev asan windows package web"}
+stages=${QUARNEL_STAGES:-"house dev asan windows package web"}
 passed=0
 failed=0
 failedNames=

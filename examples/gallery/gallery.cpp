@@ -3,7 +3,6 @@
 // window and the mouse pointer. Runs on the headless host and saves each picture through
 // writeScreenshot as gallery24.bmp and gallery8.bmp in the folder given (default: here).
 #include "display/backBuffers.h"
-#include "display/displayState.h"
 #include "display/eightBitSetup.h"
 #include "display/presentation.h"
 #include "display/trueColourSetup.h"
@@ -16,6 +15,7 @@
 #include "raster/mousePointer.h"
 #include "raster/pixelOps.h"
 #include "raster/sprites.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 #include "window/inputState.h"
 #include "window/mainWindow.h"

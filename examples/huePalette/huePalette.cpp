@@ -5,11 +5,11 @@
 #include "colour/gammaPalettes.h"
 #include "colour/paletteUpload.h"
 #include "display/backBuffers.h"
-#include "display/displayState.h"
 #include "display/eightBitSetup.h"
 #include "display/presentation.h"
 #include "platform/host/headless/headlessHost.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "window/mainWindow.h"
 
 #include <cstdio>

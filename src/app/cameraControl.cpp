@@ -1,6 +1,6 @@
 #include "app/cameraControl.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 #include "scene/camera.h"
 #include "util/numeric.h"
 #include "window/inputState.h"

@@ -1,6 +1,6 @@
 #include "app/cellWalk.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 #include "scene/camera.h"
 #include "util/numeric.h"
 

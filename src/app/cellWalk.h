@@ -2,7 +2,7 @@
 // nearest lattice plane, each one cell wider on every side, 165 cells in all.
 #pragma once
 
-#include "colour/colour.h"
+#include "record/colour.h"
 
 #include <cstdint>
 

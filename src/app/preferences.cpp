@@ -1,6 +1,6 @@
 #include "app/preferences.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 #include <cctype>
 #include <cerrno>

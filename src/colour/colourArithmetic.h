@@ -1,7 +1,7 @@
 // Per-channel arithmetic on packed colours.
 #pragma once
 
-#include "colour/colour.h"
+#include "record/colour.h"
 
 // Each channel (a × b) >> 8: white times white is 0xFEFEFE, anything times black is black.
 Colour multiplyColour(Colour a, Colour b);

@@ -1,6 +1,6 @@
 #include "colour/defaultPalette.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 static void setEntry(int index, int red, int green, int blue) {
     PaletteEntry& entry = display.palette[index];

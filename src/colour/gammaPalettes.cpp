@@ -1,7 +1,7 @@
 #include "colour/gammaPalettes.h"
 
 #include "colour/paletteUpload.h"
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 #include <cmath>
 

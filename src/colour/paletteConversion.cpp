@@ -1,6 +1,6 @@
 #include "colour/paletteConversion.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 // A division by 256, not 255: every byte maps into [0, 1).
 static float channelToFloat(uint8_t channel) {

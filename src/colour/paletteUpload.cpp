@@ -1,6 +1,6 @@
 #include "colour/paletteUpload.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 
 void uploadPalette(int site) {

@@ -1,6 +1,6 @@
 #include "colour/translationTables.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 
 #include <cstdlib>

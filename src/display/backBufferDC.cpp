@@ -1,8 +1,8 @@
 #include "display/backBufferDC.h"
 
-#include "display/displayState.h"
 #include "display/surfaceAccess.h"
 #include "raster/clipWindow.h"
+#include "record/displayState.h"
 
 // A clip window stays set while the device context is held; each half takes it away around
 // its own unlock or re-lock, so that the window's offset is applied to the fresh lock.

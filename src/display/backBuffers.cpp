@@ -1,7 +1,7 @@
 #include "display/backBuffers.h"
 
-#include "display/displayState.h"
 #include "display/surfaceAccess.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 
 #include <cstring>

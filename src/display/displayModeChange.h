@@ -1,7 +1,7 @@
 // Changing resolution and depth at run time, with fall-backs between 24 and 32 bits.
 #pragma once
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 #include <cstdint>
 

@@ -1,12 +1,13 @@
 #include "display/displaySuspension.h"
 
 #include "display/backBuffers.h"
-#include "display/displayState.h"
 #include "display/eightBitSetup.h"
-#include "display/objectRelease.h"
 #include "display/trueColourSetup.h"
 #include "raster/clipWindow.h"
+#include "record/displayState.h"
+#include "record/objectRelease.h"
 #include "window/fatalError.h"
+#include "window/messagePump.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -131,3 +132,6 @@ void discardSuspendedDisplay() {
     savedLayer = SavedPicture{};
     paletteSaved = false;
 }
+
+extern const MinimiseSteps minimiseSteps = {suspendDisplay, restoreDisplay,
+                                            discardSuspendedDisplay};

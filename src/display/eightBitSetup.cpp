@@ -1,9 +1,9 @@
 #include "display/eightBitSetup.h"
 
 #include "colour/defaultPalette.h"
-#include "display/displayState.h"
 #include "display/primarySurface.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 #include "window/mainWindow.h"
 

@@ -1,8 +1,8 @@
 #include "display/frontBuffer.h"
 
-#include "display/displayState.h"
 #include "display/surfaceAccess.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 
 #include <cstring>

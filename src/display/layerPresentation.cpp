@@ -1,8 +1,8 @@
 #include "display/layerPresentation.h"
 
-#include "display/displayState.h"
 #include "display/surfaceAccess.h"
 #include "raster/clipWindow.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 
 // Both operations re-lock the surfaces and blit the whole screen: a clip window is taken away

@@ -1,8 +1,8 @@
 #include "display/presentation.h"
 
-#include "display/displayState.h"
 #include "display/surfaceAccess.h"
 #include "raster/clipWindow.h"
+#include "record/displayState.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "display/primarySurface.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // lock leaves in a surface description.
 #pragma once
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 inline RECT wholeScreenRect() {
     RECT rect;

@@ -1,8 +1,8 @@
 #include "display/trueColourSetup.h"
 
-#include "display/displayState.h"
 #include "display/primarySurface.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 #include "window/mainWindow.h"
 

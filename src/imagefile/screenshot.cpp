@@ -1,11 +1,11 @@
 #include "imagefile/screenshot.h"
 
 #include "colour/paletteConversion.h"
-#include "display/displayState.h"
 #include "display/presentation.h"
 #include "imagefile/bmpHeader.h"
 #include "raster/lines.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "util/numeric.h"
 
 #include <cstdio>

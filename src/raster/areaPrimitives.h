@@ -3,7 +3,7 @@
 // The outline slot frameRect is reached through pixelOps.
 #pragma once
 
-#include "colour/colour.h"
+#include "record/colour.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #include "raster/circles.h"
 
-#include "display/displayState.h"
 #include "raster/lines.h"
 #include "raster/pixelBuffers.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "util/numeric.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // Circles from a floating-point centre and radius into the back buffer, in every mode.
 #pragma once
 
-#include "colour/colour.h"
+#include "record/colour.h"
 
 // The outline by eight-way symmetry: one step per whole g while g < min(r / sqrt 2 + 1, r),
 // eight points per step through the plot slot.

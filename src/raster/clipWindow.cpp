@@ -1,6 +1,6 @@
 #include "raster/clipWindow.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 #include "util/numeric.h"
 #include "window/inputState.h"
 

@@ -1,9 +1,9 @@
 // Lines stored straight into the back buffer, overwriting what is there: the progress bar and
 // the mouse pointer draw with it.
-#include "display/displayState.h"
 #include "raster/lineWalk.h"
 #include "raster/lines.h"
 #include "raster/pixelBuffers.h"
+#include "record/displayState.h"
 
 #include <cmath>
 

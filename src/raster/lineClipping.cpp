@@ -1,5 +1,5 @@
-#include "display/displayState.h"
 #include "raster/lines.h"
+#include "record/displayState.h"
 
 #include <cmath>
 

@@ -2,8 +2,8 @@
 // with single-precision positions accumulated step by step.
 #pragma once
 
-#include "colour/colour.h"
 #include "raster/pixelOps.h"
+#include "record/colour.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "raster/mousePointer.h"
 
-#include "display/displayState.h"
 #include "raster/lines.h"
+#include "record/displayState.h"
 #include "window/inputState.h"
 
 void drawMousePointer() {

@@ -2,7 +2,7 @@
 // the record afresh: surfaces locked again and a clip window take effect at the next pixel.
 #pragma once
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 #include <cstdint>
 

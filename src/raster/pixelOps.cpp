@@ -1,7 +1,7 @@
 #include "raster/pixelOps.h"
 
-#include "display/displayState.h"
 #include "raster/pixelFormats.h"
+#include "record/displayState.h"
 
 PixelOps pixelOps;
 

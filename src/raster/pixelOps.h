@@ -2,7 +2,7 @@
 // is settled once, by which implementation sits in a slot, and never tested per pixel.
 #pragma once
 
-#include "colour/colour.h"
+#include "record/colour.h"
 
 #include <cstdint>
 

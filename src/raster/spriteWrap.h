@@ -11,7 +11,7 @@
 // the end of the buffer.
 #pragma once
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "raster/areaPrimitives.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 #include <utility>
 

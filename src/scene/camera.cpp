@@ -1,7 +1,7 @@
 #include "scene/camera.h"
 
-#include "display/displayState.h"
 #include "raster/lines.h"
+#include "record/displayState.h"
 
 Camera camera;
 

@@ -2,7 +2,7 @@
 // the screen. World units equal pixels on the plane one screen width in front of the eye.
 #pragma once
 
-#include "colour/colour.h"
+#include "record/colour.h"
 
 struct Camera {
     float cameraX;     // sideways offset of the eye

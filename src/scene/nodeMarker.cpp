@@ -1,8 +1,8 @@
 #include "scene/nodeMarker.h"
 
-#include "display/displayState.h"
 #include "raster/lines.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "scene/camera.h"
 #include "scene/sceneParameters.h"
 

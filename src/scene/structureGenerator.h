@@ -5,7 +5,7 @@
 // colour and the current phases.
 #pragma once
 
-#include "colour/colour.h"
+#include "record/colour.h"
 
 // Decrements red, green and blue by 33, 23 and 13 (at least 0), then rotates the channels by
 // the weight 0.75 × (colourValue − 0.5): forward (blue takes from green, green from red, red

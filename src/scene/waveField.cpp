@@ -1,6 +1,6 @@
 #include "scene/waveField.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 #include "util/correctlyRoundedSine.h"
 #include "util/numeric.h"
 

@@ -1,5 +1,8 @@
-// A figure of eight lying on its side across the screen, for paths driven by an angle.
+// A figure of eight lying on its side across a screen of the given size, for paths driven by
+// an angle.
 #pragma once
 
-float figureEightX(double t);
-float figureEightY(double t);
+#include <cstdint>
+
+float figureEightX(double t, int32_t screenWidth);
+float figureEightY(double t, int32_t screenHeight);

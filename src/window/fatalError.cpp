@@ -1,7 +1,7 @@
 #include "window/fatalError.h"
 
-#include "display/displayState.h"
-#include "display/objectRelease.h"
+#include "record/displayState.h"
+#include "record/objectRelease.h"
 
 #include <cstdio>
 #include <cstdlib>

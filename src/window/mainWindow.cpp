@@ -1,6 +1,6 @@
 #include "window/mainWindow.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 #include "window/windowProc.h"
 

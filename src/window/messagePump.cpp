@@ -1,6 +1,5 @@
 #include "window/messagePump.h"
 
-#include "display/displaySuspension.h"
 #include "platform/win32.h"
 #include "window/fatalError.h"
 #include "window/inputState.h"
@@ -31,7 +30,7 @@ int pumpMessages() {
             break;
         }
         if (iconic && !suspended) {
-            suspendDisplay();
+            minimiseSteps.suspend();
             suspended = true;
         }
         if (taken) {
@@ -49,9 +48,9 @@ int pumpMessages() {
 
     if (suspended) {
         if (quitSeen) {
-            discardSuspendedDisplay();
+            minimiseSteps.discard();
         } else {
-            restoreDisplay();
+            minimiseSteps.restore();
         }
     }
     return quitSeen ? 1 : 0;

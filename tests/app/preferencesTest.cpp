@@ -1,6 +1,6 @@
 #include "app/preferences.h"
 #include "app/commandLine.h"
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "colour/gammaPalettes.h"
 #include "colour/paletteConversion.h"
 #include "colour/paletteUpload.h"
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 #include "colour/paletteUpload.h"
 #include "colour/defaultPalette.h"
 #include "colour/gammaPalettes.h"
-#include "display/displayState.h"
 #include "display/presentation.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 
 #include "window/headlessFixture.h"
 

@@ -1,9 +1,9 @@
 #include "colour/defaultPalette.h"
 #include "colour/paletteUpload.h"
 #include "colour/translationTables.h"
-#include "display/displayState.h"
 #include "display/frontBuffer.h"
 #include "display/primarySurface.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 
 #include "window/headlessFixture.h"

@@ -2,11 +2,11 @@
 #include "colour/gammaPalettes.h"
 #include "colour/paletteUpload.h"
 #include "display/backBuffers.h"
-#include "display/displayState.h"
 #include "display/frontBuffer.h"
 #include "display/presentation.h"
 #include "raster/clipWindow.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 
 #include "window/headlessFixture.h"

@@ -1,7 +1,7 @@
 #include "display/backBuffers.h"
-#include "display/displayState.h"
 #include "display/trueColourSetup.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 
 #include "window/headlessFixture.h"
 

@@ -1,9 +1,9 @@
 #include "display/eightBitSetup.h"
 #include "colour/defaultPalette.h"
 #include "display/backBuffers.h"
-#include "display/displayState.h"
 #include "display/presentation.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 
 #include "window/headlessFixture.h"

@@ -2,7 +2,6 @@
 // extreme arguments, drawn into buffers of exactly pitch x height bytes. Under AddressSanitizer
 // any byte written outside them is reported; in other builds guard bytes around each buffer
 // must keep their pattern. The seeds are fixed, so a failure repeats.
-#include "display/displayState.h"
 #include "raster/areaPrimitives.h"
 #include "raster/circles.h"
 #include "raster/clipWindow.h"
@@ -10,6 +9,7 @@
 #include "raster/mousePointer.h"
 #include "raster/pixelOps.h"
 #include "raster/sprites.h"
+#include "record/displayState.h"
 #include "window/inputState.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/cellWalk.h"
-#include "display/displayState.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 #include "scene/camera.h"
 #include "scene/sceneParameters.h"
 #include "scene/structureGenerator.h"

@@ -2,8 +2,8 @@
 // after the buffer so that writes past it are caught.
 #pragma once
 
-#include "display/displayState.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 
 #include <cstdint>
 #include <cstring>

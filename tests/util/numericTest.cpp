@@ -4,8 +4,6 @@
 #include "util/figureEight.h"
 #include "util/stringCopy.h"
 
-#include "display/displayState.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -92,15 +90,10 @@ TEST(StringCopy, DuplicateLeavesTheOldStringToTheCaller) {
 }
 
 TEST(FigureEight, CentredOnTheScreen) {
-    display.screenWidth = 800;
-    display.screenHeight = 600;
-    EXPECT_EQ(figureEightX(0), static_cast<float>(800 / 3.0 + 400));
-    EXPECT_NEAR(figureEightX(0), 666.6667f, 1e-3);
-    EXPECT_EQ(figureEightY(0), 300.0f);
+    EXPECT_EQ(figureEightX(0, 800), static_cast<float>(800 / 3.0 + 400));
+    EXPECT_NEAR(figureEightX(0, 800), 666.6667f, 1e-3);
+    EXPECT_EQ(figureEightY(0, 600), 300.0f);
     // Odd sizes halve with integer division.
-    display.screenWidth = 801;
-    EXPECT_EQ(figureEightX(3.14159265358979 / 2),
+    EXPECT_EQ(figureEightX(3.14159265358979 / 2, 801),
               static_cast<float>(std::cos(3.14159265358979 / 2) * 801 / 3.0 + 400));
-    display.screenWidth = 0;
-    display.screenHeight = 0;
 }

@@ -5,11 +5,11 @@
 
 #include "colour/translationTables.h"
 #include "display/backBuffers.h"
-#include "display/displayState.h"
 #include "display/eightBitSetup.h"
 #include "display/trueColourSetup.h"
 #include "platform/host/headless/headlessHost.h"
 #include "raster/clipWindow.h"
+#include "record/displayState.h"
 #include "window/inputState.h"
 #include "window/mainWindow.h"
 #include "window/messagePump.h"

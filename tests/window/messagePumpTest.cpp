@@ -2,9 +2,9 @@
 
 #include "colour/gammaPalettes.h"
 #include "colour/paletteUpload.h"
-#include "display/displayState.h"
 #include "display/presentation.h"
 #include "imagefile/screenshot.h"
+#include "record/displayState.h"
 #include "window/fatalError.h"
 
 #include "headlessFixture.h"

@@ -2,8 +2,8 @@
 // pitch of every drawable buffer. Everything that reaches the screen reads it at each call.
 #pragma once
 
-#include "colour/colour.h"
 #include "platform/win32.h"
+#include "record/colour.h"
 
 #include <cstdint>
 

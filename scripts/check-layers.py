@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Fails when a folder includes a folder above it in the house's order.
+
+The order is read from docs/architecture.md (the line that starts with "Rooms, from the ground
+up:"), so the document and the check cannot drift apart. Every quoted #include of src/, tools/,
+examples/ and bench/ is checked:
+- a file of one room may include its own room and the rooms below it, never one above;
+- portable code (every room but platform) takes from platform only the seam, platform/win32.h;
+  the programs above the system (tools, examples, bench) may also name a host's own header;
+- a host never includes another host.
+Usage: check-layers.py [ROOT]   (ROOT defaults to the repository this script lives in)
+"""
+import os
+import re
+import sys
+
+ORDER_LINE = "Rooms, from the ground up:"
+CODE_FOLDERS = ("src", "tools", "examples", "bench")
+PROGRAM_ROOMS = ("tools", "examples", "bench")
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+
+
+def read_order(root):
+    path = os.path.join(root, "docs", "architecture.md")
+    with open(path, encoding="utf-8") as doc:
+        for line in doc:
+            if line.startswith(ORDER_LINE):
+                rooms = re.findall(r"[A-Za-z0-9_]+", line[len(ORDER_LINE):])
+                if rooms:
+                    return rooms
+    sys.exit(f"check-layers: no '{ORDER_LINE}' line in {path}")
+
+
+def room_of(relative):
+    """The room of a file given relative to the repository."""
+    parts = relative.split("/")
+    return parts[1] if parts[0] == "src" else parts[0]
+
+
+def host_of(relative):
+    parts = relative.split("/")
+    if parts[:3] == ["src", "platform", "host"] and len(parts) > 4:
+        return parts[3]
+    return None
+
+
+def main():
+    root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
+                           os.path.join(os.path.dirname(__file__), ".."))
+    order = read_order(root)
+    rank = {room: i for i, room in enumerate(order)}
+    faults = []
+    files = 0
+    includes = 0
+    edges = set()
+    for top in CODE_FOLDERS:
+        for folder, _, names in os.walk(os.path.join(root, top)):
+            for name in sorted(names):
+                if not name.endswith((".h", ".cpp")):
+                    continue
+                path = os.path.join(folder, name)
+                relative = os.path.relpath(path, root).replace(os.sep, "/")
+                room = room_of(relative)
+                if room not in rank:
+                    faults.append(f"{relative}: room '{room}' is not in the documented order")
+                    continue
+                files += 1
+                with open(path, encoding="utf-8", errors="replace") as source:
+                    for number, line in enumerate(source, 1):
+                        match = INCLUDE.match(line)
+                        if not match:
+                            continue
+                        included = match.group(1)
+                        if "/" not in included:
+                            continue  # beside the including file, in its own folder
+                        includes += 1
+                        target = included.split("/")[0]
+                        where = f"{relative}:{number}: \"{included}\""
+                        if target not in rank:
+                            faults.append(f"{where}: '{target}' is not a room of the order")
+                            continue
+                        if target != room:
+                            edges.add((room, target))
+                        if rank[target] > rank[room]:
+                            faults.append(f"{where}: {room} may not include {target}, which "
+                                          f"lies above it")
+                        elif (target == "platform" and room != "platform" and
+                              included != "platform/win32.h" and
+                              not (room in PROGRAM_ROOMS and
+                                   re.fullmatch(r"platform/host/\w+/\w+Host\.h", included))):
+                            faults.append(f"{where}: portable code takes from platform only "
+                                          f"platform/win32.h")
+                        own_host = host_of(relative)
+                        target_host = host_of("src/" + included)
+                        if target_host and own_host and target_host != own_host:
+                            faults.append(f"{where}: one host includes another")
+    if files == 0 or includes == 0:
+        sys.exit(f"check-layers: found nothing to check under {root}")
+    print("rooms, from the ground up: " + " -> ".join(order))
+    for room in order:
+        below = sorted((t for r, t in edges if r == room), key=rank.get)
+        if below:
+            print(f"  {room} includes {', '.join(below)}")
+    print(f"checked {includes} includes between folders in {files} files")
+    if faults:
+        for fault in faults:
+            print("layer fault: " + fault, file=sys.stderr)
+        print(f"check-layers: {len(faults)} includes against the order", file=sys.stderr)
+        return 1
+    print("no include goes against the order")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The house rules that need no build: folders include each other only downward, in the order
+# docs/architecture.md gives. The check is also shown to fail on a planted upward include.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+scripts/check-layers.py
+
+planted=$(mktemp -d)
+trap 'rm -rf "$planted"' EXIT
+mkdir -p "$planted/src/util"
+cp -r docs "$planted/"
+cp src/util/numeric.h "$planted/src/util/"
+echo '#include "display/presentation.h"' >>"$planted/src/util/numeric.h"
+if scripts/check-layers.py "$planted" >"$planted/out" 2>&1 ||
+    ! grep -q 'numeric.h:.*util may not include display' "$planted/out"; then
+    cat "$planted/out"
+    echo "check-layers did not catch a planted upward include (util -> display)" >&2
+    exit 1
+fi
+echo "check-layers fails on a planted upward include (util -> display), as it should"

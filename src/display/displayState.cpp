@@ -1,3 +1,0 @@
-#include "display/displayState.h"
-
-DisplayState display;

@@ -1,0 +1,3 @@
+#include "record/displayState.h"
+
+DisplayState display;
