@@ -1,6 +1,7 @@
 // The SDL2 host through its seam record, on SDL's dummy driver (a 1024 x 768 desktop, a
 // software renderer, events pushed by the test).
 #include "platform/host/host.h"
+#include "platform/host/sdl2/sdlHost.h"
 #include "platform/host/sdl2/sdlState.h"
 
 #include <gtest/gtest.h>
@@ -435,6 +436,16 @@ TEST_F(SdlHostSeam, TrueColourGoesUpWithoutConversionWhereTheRendererTakesIt) {
                                          : static_cast<Uint32>(SDL_PIXELFORMAT_RGB888));
     EXPECT_EQ(screenPixel(512, 384), 0x060504u);
     EXPECT_TRUE(sdlHost.takesRgb888);
+    EXPECT_TRUE(sdlUploadsAsIs(4));
+    EXPECT_FALSE(sdlUploadsAsIs(1));
+    EXPECT_FALSE(sdlUploadsAsIs(2));
+    // Converted instead, the same picture.
+    sdlAllowUploadAsIs(false);
+    EXPECT_FALSE(sdlUploadsAsIs(4));
+    const uint8_t bgrx2[4] = {0x07, 0x08, 0x09, 0xFF};
+    presentFilled(64, 48, 4, bgrx2, nullptr);
+    sdlAllowUploadAsIs(true);
+    EXPECT_EQ(screenPixel(512, 384), 0x090807u);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The SDL2 host record: a real full-screen window, texture upload, mouse and keys. Each seam
 // function here is a few lines; the window, the present, the events and the message box keep
 // their own files.
+#include "platform/host/sdl2/sdlHost.h"
 #include "platform/host/sdl2/sdlState.h"
 
 #include <cstring>
@@ -92,6 +93,15 @@ static int32_t injectedResult(const char* call) {
         return 1;
     }
     return 0;
+}
+
+bool sdlUploadsAsIs(int bytesPerPixel) {
+    return sdlHost.uploadAsIsAllowed && ((bytesPerPixel == 4 && sdlHost.takesRgb888) ||
+                                         (bytesPerPixel == 3 && sdlHost.takesBgr24));
+}
+
+void sdlAllowUploadAsIs(bool allowed) {
+    sdlHost.uploadAsIsAllowed = allowed;
 }
 
 extern const Host activeHost = {

@@ -2,6 +2,7 @@
 // takes its format (32 bits as 0x00RRGGBB, 24 bits as blue, green, red bytes), converted
 // otherwise, and is drawn into the window by the chosen scaling.
 #include "platform/host/sdl2/sdlFrameConversion.h"
+#include "platform/host/sdl2/sdlHost.h"
 #include "platform/host/sdl2/sdlLetterbox.h"
 #include "platform/host/sdl2/sdlState.h"
 
@@ -14,14 +15,8 @@
 // The texture format a frame of this depth is uploaded in, and whether it goes without
 // conversion.
 static Uint32 textureFormatFor(int bytesPerPixel, bool* direct) {
-    *direct = false;
-    if (bytesPerPixel == 4 && sdlHost.takesRgb888) {
-        *direct = true;
-    } else if (bytesPerPixel == 3 && sdlHost.takesBgr24) {
-        *direct = true;
-        return SDL_PIXELFORMAT_BGR24;
-    }
-    return SDL_PIXELFORMAT_RGB888;
+    *direct = sdlUploadsAsIs(bytesPerPixel);
+    return *direct && bytesPerPixel == 3 ? SDL_PIXELFORMAT_BGR24 : SDL_PIXELFORMAT_RGB888;
 }
 
 static bool ensureTexture(int width, int height, Uint32 format) {

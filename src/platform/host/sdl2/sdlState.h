@@ -27,6 +27,7 @@ struct SdlHostState {
     // Pixel formats the renderer takes without converting them itself.
     bool takesBgr24 = false;
     bool takesRgb888 = false;
+    bool uploadAsIsAllowed = true;
     int maxTextureWidth = 0; // 0: no limit known
     int maxTextureHeight = 0;
 
