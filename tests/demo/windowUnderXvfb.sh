@@ -104,17 +104,17 @@ startQuarnel() {
     fail "the screen stayed black"
 }
 
-# Escape, held a while, ends it with status 0.
+# Escape ends it with status 0. The key is held until the program has gone: a press and
+# release within one frame can be missed, as on Windows, and a sanitized build's frames are slow.
 endQuarnel() {
     xdotool mousemove 960 540
     xdotool keydown Escape
-    sleep 0.3
-    xdotool keyup Escape
-    for _ in $(seq 30); do
+    for _ in $(seq 100); do
         kill -0 "$quarnelPid" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$quarnelPid" 2>/dev/null && fail "still running after Escape"
+    xdotool keyup Escape
+    kill -0 "$quarnelPid" 2>/dev/null && fail "still running ten seconds after Escape"
     wait "$quarnelPid"
     local status=$?
     quarnelPid=
