@@ -2,6 +2,7 @@
 
 #include "app/cameraControl.h"
 #include "app/cellWalk.h"
+#include "app/flightControl.h"
 #include "app/preferences.h"
 #include "display/presentation.h"
 #include "platform/win32.h"
@@ -24,12 +25,16 @@ void growCell(int32_t, int32_t, int32_t, float centreX, float centreY, float cen
 
 } // namespace
 
-int runFrame() {
+void moveCamera() {
     steerCamera();
     SetCursorPos(display.screenWidth / 2, display.screenHeight / 2);
     changeCameraSpeed(mouseButtons);
     camera.cameraZ += camera.cameraSpeed;
     driftWavePhases(static_cast<float>(0.0001 * speedPreference));
+}
+
+int runFrame() {
+    moveCamera();
     walkVisibleCells(growCell);
     presentAndClear(0);
     const int quit = pumpMessages();
@@ -37,6 +42,11 @@ int runFrame() {
 }
 
 void runFrameLoop() {
-    while (runFrame() == 0) {
+    for (;;) {
+        const int end = runFrame();
+        steerAfterPump();
+        if (end != 0) {
+            return;
+        }
     }
 }

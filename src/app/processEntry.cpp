@@ -2,11 +2,14 @@
 // program's name goes to appMain, whose result becomes the exit code.
 #include "app/appMain.h"
 #include "app/commandLine.h"
+#include "app/flightControl.h"
+#include "app/flightRecording.h"
 #include "app/programOptions.h"
 #include "platform/hostWindow.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #if defined(QUARNEL_REAL_DIRECTDRAW)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -23,5 +26,13 @@ int main() {
         std::exit(0);
     }
     chooseHostWindow(programOptions.window);
+    if (!programOptions.recordPath.empty()) {
+        std::string error;
+        if (!startFlightRecording(programOptions.recordPath, &error)) {
+            std::fprintf(stderr, "quarnel: %s\n", error.c_str());
+            std::exit(2);
+        }
+    }
+    flightControl.autopilot = programOptions.autopilot;
     std::exit(appMain(GetModuleHandleA(nullptr), nullptr, arguments, SW_SHOWNORMAL));
 }

@@ -101,10 +101,25 @@ bool takeScale(const char* value) {
     return true;
 }
 
+bool takeRecord(const char* value) {
+    if (*value == '\0') {
+        std::fprintf(stderr, "quarnel: --record needs a file name\n");
+        return false;
+    }
+    programOptions.recordPath = value;
+    return true;
+}
+
+bool takeAutopilot(const char*) {
+    programOptions.autopilot = true;
+    return true;
+}
+
 const OptionRow optionRows[] = {
-    {"--version", false, takeVersion}, {"--windowed", false, takeWindowed},
-    {"--display", true, takeDisplay},  {"--fps", true, takeFramesPerSecond},
-    {"--scale", true, takeScale},
+    {"--version", false, takeVersion},     {"--windowed", false, takeWindowed},
+    {"--display", true, takeDisplay},      {"--fps", true, takeFramesPerSecond},
+    {"--scale", true, takeScale},          {"--record", true, takeRecord},
+    {"--autopilot", false, takeAutopilot},
 };
 
 } // namespace

@@ -12,6 +12,8 @@ struct ProgramOptions {
     bool showVersion; // --version: print the version and end with status 0
     // --windowed, --display N, --fps N, --scale fit|integer: for the host that shows the window.
     HostWindowOptions window;
+    std::string recordPath; // --record FILE: keep the flight in FILE ("": not recorded)
+    bool autopilot;         // --autopilot: fly by itself until the person moves or presses
 };
 
 extern ProgramOptions programOptions;

@@ -7,6 +7,7 @@
 #include <cmath>
 
 SceneParameters sceneParameters;
+uint32_t sceneSeed = 0;
 
 // The draws are taken in the field order, frequencies before phases; every value is drawn in
 // double and stored rounded to single precision.
@@ -30,7 +31,8 @@ static void drawDecisionField(WaveField* field) {
 }
 
 void initSceneParameters() {
-    seedRuntimeRandom(GetTickCount());
+    sceneSeed = GetTickCount();
+    seedRuntimeRandom(sceneSeed);
     for (WaveField& field : sceneParameters.branchFields) {
         drawCentredField(&field, 0.12, 0.06);
     }

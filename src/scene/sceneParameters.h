@@ -19,6 +19,8 @@ struct SceneParameters {
 };
 
 extern SceneParameters sceneParameters;
+// The tick count initSceneParameters seeded the generator with.
+extern uint32_t sceneSeed;
 
 // Seeds the runtime generator with the tick count and draws every field in a fixed order.
 void initSceneParameters();

@@ -82,4 +82,18 @@ TEST(ParseProgramOptions, BadWindowChoicesEndWithStatusTwo) {
     }
 }
 
+TEST(ParseProgramOptions, RecordAndAutopilot) {
+    EXPECT_EQ(parseProgramOptions({"--autopilot", "--record", "my flight.txt"}), 0);
+    EXPECT_TRUE(programOptions.autopilot);
+    EXPECT_EQ(programOptions.recordPath, "my flight.txt");
+    EXPECT_EQ(parseProgramOptions({}), 0);
+    EXPECT_FALSE(programOptions.autopilot);
+    EXPECT_EQ(programOptions.recordPath, "");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(parseProgramOptions({"--record"}), 2);
+    EXPECT_EQ(parseProgramOptions({"--record", ""}), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "quarnel: --record needs a value\nquarnel: --record needs a file name\n");
+}
+
 } // namespace

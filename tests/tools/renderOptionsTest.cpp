@@ -1,5 +1,4 @@
 #include "../../tools/render/renderOptions.h"
-#include "../../tools/render/flightFile.h"
 #include "../../tools/render/frameTimes.h"
 
 #include <gtest/gtest.h>
@@ -60,61 +59,6 @@ TEST(RenderOptions, FramePatterns) {
     EXPECT_FALSE(validFramePattern("f%999d.ppm"));
     EXPECT_FALSE(validFramePattern("f%"));
     EXPECT_EQ(frameFileName("out/f%04d.ppm", 7), "out/f0007.ppm");
-}
-
-TEST(FlightFile, ReadsStepsSkippingBlanksAndComments) {
-    const char* path = "/tmp/quarnel-flight-test.txt";
-    std::ofstream(path) << "# header\n\n0 0 0\n  3 -2 1  # steer\n-4 5 2\n\t\n";
-    std::vector<FlightStep> steps;
-    std::string error;
-    ASSERT_TRUE(readFlightFile(path, &steps, &error)) << error;
-    ASSERT_EQ(steps.size(), 3u);
-    EXPECT_EQ(steps[1].dx, 3);
-    EXPECT_EQ(steps[1].dy, -2);
-    EXPECT_EQ(steps[1].buttons, 1);
-    EXPECT_EQ(steps[2].buttons, 2);
-    std::remove(path);
-}
-
-TEST(FlightFile, NamesTheBadLine) {
-    const char* path = "/tmp/quarnel-flight-bad.txt";
-    std::ofstream(path) << "0 0 0\n1 2\n";
-    std::vector<FlightStep> steps;
-    std::string error;
-    EXPECT_FALSE(readFlightFile(path, &steps, &error));
-    EXPECT_NE(error.find(":2:"), std::string::npos) << error;
-    std::ofstream(path) << "1 2 7\n";
-    EXPECT_FALSE(readFlightFile(path, &steps, &error));
-    std::ofstream(path) << "1 2 1 extra\n";
-    EXPECT_FALSE(readFlightFile(path, &steps, &error));
-    std::ofstream(path) << "2147483647 0 0\n";
-    EXPECT_FALSE(readFlightFile(path, &steps, &error));
-    std::ofstream(path) << "0 -1000001 0\n";
-    EXPECT_FALSE(readFlightFile(path, &steps, &error));
-    std::ofstream(path) << "1000000 -1000000 0\n";
-    EXPECT_TRUE(readFlightFile(path, &steps, &error)) << error;
-    EXPECT_FALSE(readFlightFile("/nonexistent/flight", &steps, &error));
-    std::remove(path);
-}
-
-TEST(FlightFile, ReadErrorsAndEndlessLinesAreFailuresNamingTheFile) {
-    std::vector<FlightStep> steps;
-    std::string error;
-    EXPECT_FALSE(readFlightFile("/tmp", &steps, &error));
-    EXPECT_EQ(error.rfind("/tmp:", 0), 0u) << error;
-    EXPECT_TRUE(steps.empty());
-    EXPECT_FALSE(readFlightFile("/dev/zero", &steps, &error));
-    EXPECT_EQ(error.rfind("/dev/zero:1:", 0), 0u) << error;
-    EXPECT_TRUE(steps.empty());
-
-    const char* path = "/tmp/quarnel-flight-long.txt";
-    std::ofstream(path) << "0 0 0\n" << std::string(maximumFlightLine - 5, ' ') << "1 2 0\n";
-    EXPECT_TRUE(readFlightFile(path, &steps, &error)) << error;
-    EXPECT_EQ(steps.size(), 2u);
-    std::ofstream(path) << "0 0 0\n" << std::string(maximumFlightLine - 4, ' ') << "1 2 0\n";
-    EXPECT_FALSE(readFlightFile(path, &steps, &error));
-    EXPECT_NE(error.find(":2: longer than"), std::string::npos) << error;
-    std::remove(path);
 }
 
 TEST(FrameTimes, FixedSizeSummaryKeepsTheMedianWithinHalfAPercent) {

@@ -1,11 +1,13 @@
 // quarnel-render: runs the demonstration itself (the same start-up and frame loop) on the
-// headless host and writes every presented frame to an image file. A flight file steers it.
-#include "flightFile.h"
+// headless host and writes every presented frame to an image file. A flight file or the
+// autopilot steers it.
 #include "frameFiles.h"
 #include "frameTimes.h"
 #include "renderOptions.h"
 
 #include "app/appMain.h"
+#include "app/flightControl.h"
+#include "app/flightFile.h"
 #include "app/preferences.h"
 #include "platform/host/headless/headlessHost.h"
 
@@ -25,6 +27,7 @@ typedef std::chrono::steady_clock Clock;
 
 struct Flight {
     RenderOptions options;
+    FlightHeader header;
     std::vector<FlightStep> steps;
     FrameFileFormat format = FrameFileFormat::unknown;
     int frame = 0; // frames whose pump has run
@@ -48,18 +51,12 @@ void removeWorkingFolder() {
     flight.work.clear();
 }
 
-// The pump of frame k delivers line k of the flight: it steers frame k + 1. Escape held in the
-// last frame's keyboard snapshot ends the loop once that frame is presented.
+// Line k of the flight is the input after the pump of frame k (the frame loop's flight control
+// sets it): it steers frame k + 1. Escape held in the last frame's keyboard snapshot ends the
+// loop once that frame is presented.
 void atFrameBoundary(void*) {
     ++flight.frame;
-    const int k = flight.frame;
-    if (k <= static_cast<int>(flight.steps.size())) {
-        const FlightStep& step = flight.steps[k - 1];
-        headlessQueueMouseMoveTo(flight.options.width / 2 + step.dx,
-                                 flight.options.height / 2 + step.dy,
-                                 static_cast<DWORD>(step.buttons));
-    }
-    if (k == flight.options.frames) {
+    if (flight.frame == flight.options.frames) {
         headlessHoldKey(VK_ESCAPE);
     }
 }
@@ -110,9 +107,29 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quarnel-render: --out must end in .ppm or .bmp\n");
         return 2;
     }
-    if (!options.flightPath.empty() && !readFlightFile(options.flightPath, &flight.steps, &error)) {
-        std::fprintf(stderr, "quarnel-render: %s\n", error.c_str());
-        return 2;
+    if (!options.flightPath.empty()) {
+        if (!readFlightFile(options.flightPath, &flight.header, &flight.steps, &error)) {
+            std::fprintf(stderr, "quarnel-render: %s\n", error.c_str());
+            return 2;
+        }
+        // The command line says otherwise only where it says something.
+        if (!flight.header.present && (!options.haveSize || !options.haveTicks)) {
+            std::fprintf(stderr,
+                         "quarnel-render: %s:1: no \"# quarnel flight:\" header; give --size "
+                         "and --ticks\n",
+                         options.flightPath.c_str());
+            return 2;
+        }
+        if (!options.haveSize) {
+            options.width = flight.header.width;
+            options.height = flight.header.height;
+        }
+        if (!options.haveTicks) {
+            options.ticks = flight.header.ticks;
+        }
+        if (!options.haveSpeed && flight.header.present) {
+            options.speed = flight.header.speed;
+        }
     }
     if (options.frames == 0) {
         options.frames =
@@ -169,6 +186,9 @@ int main(int argc, char** argv) {
     }
     headlessSetKeyboardHook(atFrameBoundary, nullptr);
     headlessSetPresentHook(atPresent, nullptr);
+    flightControl = FlightControl{};
+    flightControl.playback = options.flightPath.empty() ? nullptr : &flight.steps;
+    flightControl.autopilot = options.autopilot;
     flight.frameStart = Clock::now();
     const int result = appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
 

@@ -7,14 +7,16 @@
 #include <vector>
 
 const char* const renderUsage =
-    "usage: quarnel-render --size WxH --ticks T [--speed S] [--frames N] [--depth 24|32]\n"
-    "                      [--flight FILE] --out PATTERN\n"
-    "  --size WxH     screen size in pixels\n"
-    "  --ticks T      the tick count the scene is seeded with\n"
-    "  --speed S      drift speed (default 20)\n"
+    "usage: quarnel-render [--size WxH] [--ticks T] [--speed S] [--frames N] [--depth 24|32]\n"
+    "                      [--flight FILE | --autopilot] --out PATTERN\n"
+    "  --size WxH     screen size in pixels (default: the flight's header)\n"
+    "  --ticks T      the tick count the scene is seeded with (default: the flight's header)\n"
+    "  --speed S      drift speed (default: the flight's header, or 20)\n"
     "  --frames N     frames to render (default: the flight's length, or 60)\n"
     "  --depth 24|32  32 makes the display refuse 24 bits\n"
-    "  --flight FILE  one line per frame: dx dy buttons (1 left, 2 right)\n"
+    "  --flight FILE  one line per frame: dx dy buttons (1 left, 2 right); a recording's\n"
+    "                 header \"# quarnel flight: size WxH ticks T speed S\" gives the rest\n"
+    "  --autopilot    the flight flies itself along the figure of eight\n"
     "  --out PATTERN  file name with one %d, e.g. out/f%04d.ppm; .ppm or .bmp\n";
 
 namespace {
@@ -68,10 +70,12 @@ std::string frameFileName(const std::string& pattern, int number) {
 }
 
 bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::string* error) {
-    bool haveSize = false;
-    bool haveTicks = false;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
+        if (name == "--autopilot") {
+            options->autopilot = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             *error = name + " needs a value";
             return false;
@@ -89,14 +93,14 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::stri
             }
             options->width = static_cast<int>(w);
             options->height = static_cast<int>(h);
-            haveSize = true;
+            options->haveSize = true;
         } else if (name == "--ticks") {
             if (!parseInteger(value, 0, 0xFFFFFFFFll, &number)) {
                 *error = "--ticks wants a whole number from 0 to 4294967295";
                 return false;
             }
             options->ticks = static_cast<uint32_t>(number);
-            haveTicks = true;
+            options->haveTicks = true;
         } else if (name == "--speed") {
             char* end = nullptr;
             const float speed = std::strtof(value.c_str(), &end);
@@ -105,6 +109,7 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::stri
                 return false;
             }
             options->speed = speed;
+            options->haveSpeed = true;
         } else if (name == "--frames") {
             if (!parseInteger(value, 1, 1000000, &number)) {
                 *error = "--frames wants a whole number from 1 to 1000000";
@@ -130,8 +135,16 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::stri
             return false;
         }
     }
-    if (!haveSize || !haveTicks || options->outPattern.empty()) {
-        *error = "--size, --ticks and --out are required";
+    if (options->outPattern.empty()) {
+        *error = "--out is required";
+        return false;
+    }
+    if (options->autopilot && !options->flightPath.empty()) {
+        *error = "--flight and --autopilot exclude each other";
+        return false;
+    }
+    if (options->flightPath.empty() && (!options->haveSize || !options->haveTicks)) {
+        *error = "--size and --ticks are required without a flight file";
         return false;
     }
     return true;

@@ -9,6 +9,11 @@ struct RenderOptions {
     int height = 0;
     uint32_t ticks = 0;
     float speed = 20.0f;
+    // Given on the command line; otherwise a flight's header supplies them.
+    bool haveSize = false;
+    bool haveTicks = false;
+    bool haveSpeed = false;
+    bool autopilot = false;
     int frames = 0; // 0: as many as the flight has lines, or defaultFrames without one
     int depth = 24;
     std::string flightPath;
@@ -19,7 +24,8 @@ const int defaultFrames = 60;
 
 extern const char* const renderUsage;
 
-// Fills options, or returns false with a message.
+// Fills options, or returns false with a message. --size and --ticks may be left to a flight's
+// header.
 bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::string* error);
 
 // True when pattern holds exactly one integer conversion (%d, %5d, %05d) and otherwise only
