@@ -4,9 +4,9 @@
 // and the size and speed become the preferences file that appMain reads, as quarnel-render
 // does it.
 #include "app/appMain.h"
+#include "app/flightFile.h"
 #include "app/preferences.h"
 #include "platform/host/web/webHost.h"
-#include "render/flightFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -66,8 +66,9 @@ bool parseOptions(int argc, char** argv, WebOptions* options) {
 
 // The one place that knows where the flight reader lives.
 bool readFlight(const std::string& path, std::vector<WebFlightStep>* steps, std::string* error) {
+    FlightHeader header;
     std::vector<FlightStep> read;
-    if (!readFlightFile(path, &read, error)) {
+    if (!readFlightFile(path, &header, &read, error)) {
         return false;
     }
     for (const FlightStep& step : read) {
