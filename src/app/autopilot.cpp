@@ -1,6 +1,6 @@
 #include "app/autopilot.h"
 
-#include "display/displayState.h"
+#include "record/displayState.h"
 #include "util/figureEight.h"
 #include "util/randomNumbers.h"
 
@@ -14,8 +14,8 @@ const double pathScale = 1.5;
 void pathPoint(uint32_t ticks, uint32_t frame, double* x, double* y) {
     const uint64_t turn = (static_cast<uint64_t>(ticks) + frame) % autopilotPeriod;
     const double t = twoPi * static_cast<double>(turn) / autopilotPeriod;
-    *x = std::floor(pathScale * (figureEightX(t) - display.screenWidth / 2));
-    *y = std::floor(pathScale * (figureEightY(t) - display.screenHeight / 2));
+    *x = std::floor(pathScale * (figureEightX(t, display.screenWidth) - display.screenWidth / 2));
+    *y = std::floor(pathScale * (figureEightY(t, display.screenHeight) - display.screenHeight / 2));
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "app/autopilot.h"
 #include "app/flightRecording.h"
 #include "app/preferences.h"
-#include "display/displayState.h"
+#include "record/displayState.h"
 #include "scene/sceneParameters.h"
 #include "window/inputState.h"
 
