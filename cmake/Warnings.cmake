@@ -5,7 +5,8 @@ function(quarnel_strict target)
     if(MSVC)
         target_compile_options(${target} PRIVATE /W4 /WX /fp:precise)
     else()
-        target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -ffp-contract=off)
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Wpedantic -Werror
+                                                  -ffp-contract=off)
         # Emscripten calls its target x86 but takes no x86 code-generation flags; WebAssembly
         # floats are IEEE single and double already.
         if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86)$" AND NOT EMSCRIPTEN)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The house rules that need no build: folders include each other only downward, in the order
-# docs/architecture.md gives. The check is also shown to fail on a planted upward include.
+# docs/architecture.md gives (the check is also shown to fail on a planted upward include), and
+# every source follows .clang-format.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -19,3 +20,9 @@ if scripts/check-layers.py "$planted" >"$planted/out" 2>&1 ||
     exit 1
 fi
 echo "check-layers fails on a planted upward include (util -> display), as it should"
+
+scripts/install-deps.sh clang-format
+mapfile -t sources < <(find src tests tools examples bench -name '*.h' -o -name '*.cpp' | sort)
+[ "${#sources[@]}" -gt 0 ] || { echo "no sources found to check the formatting of" >&2; exit 1; }
+clang-format --dry-run -Werror "${sources[@]}"
+echo "formatting: all ${#sources[@]} sources of src tests tools examples bench follow .clang-format ($(clang-format --version | head -1))"

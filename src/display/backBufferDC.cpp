@@ -8,17 +8,15 @@
 // its own unlock or re-lock, so that the window's offset is applied to the fresh lock.
 
 HRESULT getBackBufferDC(HDC* dc) {
-    const LiftedClipWindow lifted = liftClipWindow();
+    const WholeScreen wholeScreen;
     display.backSurface->Unlock(nullptr);
     const HRESULT result = display.backSurface->GetDC(dc);
-    restoreClipWindow(lifted);
     return result;
 }
 
 void releaseBackBufferDC(HDC* dc) {
-    const LiftedClipWindow lifted = liftClipWindow();
+    const WholeScreen wholeScreen;
     display.backSurface->ReleaseDC(*dc);
     display.backSurface->Lock(nullptr, &display.backDesc, DDLOCK_WAIT, nullptr);
     takeLockedBuffer(display.backDesc, display.backBuffer, display.backPitch);
-    restoreClipWindow(lifted);
 }

@@ -94,9 +94,8 @@ int32_t changeDisplayMode(int32_t width, int32_t height, PixelMode mode) {
     }
     // The size test and the new surfaces need the whole screen; a clip window comes back
     // afterwards, cut to the screen then in force.
-    const LiftedClipWindow clipWindow = liftClipWindow();
+    const WholeScreen wholeScreen;
     if (width == display.screenWidth && height == display.screenHeight) {
-        restoreClipWindow(clipWindow);
         return modeChangeNothingDone;
     }
     bool layerWasThere = releaseSurfaces();
@@ -114,6 +113,5 @@ int32_t changeDisplayMode(int32_t width, int32_t height, PixelMode mode) {
     // come back at a later unlock.
     display.savedPixelMode = display.pixelMode;
     selectPixelOps();
-    restoreClipWindow(clipWindow);
     return result;
 }

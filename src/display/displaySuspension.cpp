@@ -30,7 +30,9 @@ static bool paletteSaved;
 static bool displayWasOpen;
 // A clip window is taken away while the whole buffers are kept and put back once they are
 // there again; meanwhile the mouse position is in screen coordinates, as the window procedure
-// writes it.
+// writes it. The one window lifted by hand rather than by a WholeScreen guard: it stays lifted
+// across calls, from suspendDisplay to restoreDisplay (or discardSuspendedDisplay), which the
+// pump makes separately around its minimised passes.
 static LiftedClipWindow suspendedClipWindow;
 
 static void keepPicture(SavedPicture& saved, LPDIRECTDRAWSURFACE& surface, uint8_t*& buffer,

@@ -9,7 +9,7 @@
 // for their duration and put back after.
 
 void presentWithLayer() {
-    const LiftedClipWindow lifted = liftClipWindow();
+    const WholeScreen wholeScreen;
     RECT source = wholeScreenRect();
     checkDirectDraw(101, display.backSurface->Unlock(nullptr));
     checkDirectDraw(102, display.layerSurface->Unlock(nullptr));
@@ -23,11 +23,10 @@ void presentWithLayer() {
     checkDirectDraw(106,
                     display.layerSurface->Lock(nullptr, &display.layerDesc, DDLOCK_WAIT, nullptr));
     takeLockedBuffer(display.layerDesc, display.layerBuffer, display.layerPitch);
-    restoreClipWindow(lifted);
 }
 
 void restoreFromLayer() {
-    const LiftedClipWindow lifted = liftClipWindow();
+    const WholeScreen wholeScreen;
     RECT source = wholeScreenRect();
     display.backSurface->Unlock(nullptr);
     display.layerSurface->Unlock(nullptr);
@@ -36,5 +35,4 @@ void restoreFromLayer() {
     takeLockedBuffer(display.backDesc, display.backBuffer, display.backPitch);
     display.layerSurface->Lock(nullptr, &display.layerDesc, DDLOCK_WAIT, nullptr);
     takeLockedBuffer(display.layerDesc, display.layerBuffer, display.layerPitch);
-    restoreClipWindow(lifted);
 }

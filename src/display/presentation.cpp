@@ -26,37 +26,32 @@ static void presentWholeScreen() {
 // whole screen: each operation takes a window away for its duration and puts it back after.
 
 void presentFrame() {
-    const LiftedClipWindow lifted = liftClipWindow();
+    const WholeScreen wholeScreen;
     presentWholeScreen();
-    restoreClipWindow(lifted);
 }
 
 void presentAndClear(uint8_t value) {
-    const LiftedClipWindow lifted = liftClipWindow();
+    const WholeScreen wholeScreen;
     presentWholeScreen();
     fillBuffer(display.backBuffer, display.backPitch, value);
-    restoreClipWindow(lifted);
 }
 
 void clearAndPresent(uint8_t value) {
-    const LiftedClipWindow lifted = liftClipWindow();
+    const WholeScreen wholeScreen;
     fillBuffer(display.backBuffer, display.backPitch, value);
     presentWholeScreen();
     fillBuffer(display.backBuffer, display.backPitch, value);
-    restoreClipWindow(lifted);
 }
 
 void clearLayerBuffer(uint8_t value) {
-    const LiftedClipWindow lifted = liftClipWindow();
+    const WholeScreen wholeScreen;
     fillBuffer(display.layerBuffer, display.layerPitch, value);
-    restoreClipWindow(lifted);
 }
 
 void clearAllAndPresent(uint8_t value) {
-    const LiftedClipWindow lifted = liftClipWindow();
+    const WholeScreen wholeScreen;
     fillBuffer(display.backBuffer, display.backPitch, value);
     fillBuffer(display.layerBuffer, display.layerPitch, value);
     presentWholeScreen();
     fillBuffer(display.backBuffer, display.backPitch, value);
-    restoreClipWindow(lifted);
 }

@@ -24,7 +24,7 @@ void setClipWindow(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 void clearClipWindow();
 
 // A window taken away for an operation that needs the whole screen (presentation, fills,
-// re-locks, suspension) and put back after it, where it was.
+// re-locks, suspension) and put back after it, where it was, cut to the screen then in force.
 struct LiftedClipWindow {
     bool wasSet;
     int32_t x1;
@@ -34,6 +34,21 @@ struct LiftedClipWindow {
 };
 LiftedClipWindow liftClipWindow();
 void restoreClipWindow(const LiftedClipWindow& lifted);
+
+// The whole screen for the life of a block: a clip window is lifted when the guard is made and
+// put back when it goes, on every way out of the block. Every operation that needs the whole
+// screen takes one; only the suspension of a minimised display keeps a lifted window across
+// calls, and lifts it by hand.
+class WholeScreen {
+  public:
+    WholeScreen() : lifted(liftClipWindow()) {}
+    ~WholeScreen() { restoreClipWindow(lifted); }
+    WholeScreen(const WholeScreen&) = delete;
+    WholeScreen& operator=(const WholeScreen&) = delete;
+
+  private:
+    LiftedClipWindow lifted;
+};
 
 // Drops the window state without touching the display record, for a record that has been
 // replaced as a whole.

@@ -102,4 +102,22 @@ struct Host {
     void (*takeWindowOptions)(const HostWindowOptions* options);
 };
 
+// Filled by name, in a constexpr function of the host that assigns each slot and returns the
+// record: C++17 has no designated initialisers, and an aggregate initialised by position would
+// let two slots of one type (keyboardRead and minimiseWindow, say) change places unseen.
+// Built at compile time, the record is checked complete there and `activeHost` is constant
+// initialised, ready before any other global's constructor could call the layer:
+//   static_assert(everyHostSlotFilled(hostRecord()), "...");
+//   extern const Host activeHost = hostRecord();
 extern const Host activeHost;
+
+// Every slot but takeWindowOptions, which a host without a window of its own leaves empty.
+constexpr bool everyHostSlotFilled(const Host& host) {
+    return host.name != nullptr && host.windowCreated != nullptr &&
+           host.setDisplayMode != nullptr && host.surfaceFormat != nullptr &&
+           host.present != nullptr && host.paletteChanged != nullptr && host.pollEvent != nullptr &&
+           host.keyboardRead != nullptr && host.tickCount != nullptr && host.sleep != nullptr &&
+           host.showCursor != nullptr && host.warpCursor != nullptr &&
+           host.minimiseWindow != nullptr && host.messageBox != nullptr &&
+           host.commandLine != nullptr && host.injectedResult != nullptr;
+}

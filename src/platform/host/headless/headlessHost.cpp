@@ -82,13 +82,30 @@ static const char* commandLine(void) {
     return headless.commandLine.c_str();
 }
 
-extern const Host activeHost = {
-    "headless",     windowCreated,  setDisplayMode, surfaceFormat,
-    present,        paletteChanged, pollEvent,      keyboardRead,
-    tickCount,      sleep,          showCursor,     warpCursor,
-    minimiseWindow, messageBox,     commandLine,    headlessInjectedResult,
-    nullptr, // no window of its own to show in any other way
-};
+static constexpr Host hostRecord() {
+    Host host{};
+    host.name = "headless";
+    host.windowCreated = windowCreated;
+    host.setDisplayMode = setDisplayMode;
+    host.surfaceFormat = surfaceFormat;
+    host.present = present;
+    host.paletteChanged = paletteChanged;
+    host.pollEvent = pollEvent;
+    host.keyboardRead = keyboardRead;
+    host.tickCount = tickCount;
+    host.sleep = sleep;
+    host.showCursor = showCursor;
+    host.warpCursor = warpCursor;
+    host.minimiseWindow = minimiseWindow;
+    host.messageBox = messageBox;
+    host.commandLine = commandLine;
+    host.injectedResult = headlessInjectedResult;
+    // takeWindowOptions stays empty: no window of its own to show in any other way.
+    return host;
+}
+
+static_assert(everyHostSlotFilled(hostRecord()), "every host slot is filled");
+extern const Host activeHost = hostRecord();
 
 void headlessReset(void) {
     // The layer first: releasing its objects must not touch the host state we are clearing.

@@ -104,9 +104,27 @@ void sdlAllowUploadAsIs(bool allowed) {
     sdlHost.uploadAsIsAllowed = allowed;
 }
 
-extern const Host activeHost = {
-    "sdl2",         windowCreated,     setDisplayMode, surfaceFormat, sdlPresent,
-    paletteChanged, sdlPollEvent,      keyboardRead,   tickCount,     sleepFor,
-    showCursor,     sdlWarpCursor,     minimiseWindow, sdlMessageBox, sdlCommandLine,
-    injectedResult, takeWindowOptions,
-};
+static constexpr Host hostRecord() {
+    Host host{};
+    host.name = "sdl2";
+    host.windowCreated = windowCreated;
+    host.setDisplayMode = setDisplayMode;
+    host.surfaceFormat = surfaceFormat;
+    host.present = sdlPresent;
+    host.paletteChanged = paletteChanged;
+    host.pollEvent = sdlPollEvent;
+    host.keyboardRead = keyboardRead;
+    host.tickCount = tickCount;
+    host.sleep = sleepFor;
+    host.showCursor = showCursor;
+    host.warpCursor = sdlWarpCursor;
+    host.minimiseWindow = minimiseWindow;
+    host.messageBox = sdlMessageBox;
+    host.commandLine = sdlCommandLine;
+    host.injectedResult = injectedResult;
+    host.takeWindowOptions = takeWindowOptions;
+    return host;
+}
+
+static_assert(everyHostSlotFilled(hostRecord()), "every host slot is filled");
+extern const Host activeHost = hostRecord();
