@@ -1,9 +1,17 @@
 // The headless host's own controls: clock, script, faults, records, reset.
 #include "platformFixture.h"
 
+#include "platform/host/host.h"
+
 #include <cstring>
 
 using HeadlessHostTest = DisplayTest;
+
+// Slots are filled by name; one left out would be a null call at its first use.
+TEST(HeadlessHostRecord, EverySlotIsFilled) {
+    EXPECT_TRUE(everyHostSlotFilled(activeHost));
+    EXPECT_STREQ(activeHost.name, "headless");
+}
 
 TEST_F(HeadlessHostTest, VirtualClockMovesOnlyWhenTold) {
     headlessSetTickCount(0xFFFFFFF0u);

@@ -97,6 +97,11 @@ class SdlHostSeam : public ::testing::Test {
     }
 };
 
+TEST(SdlHostRecord, EverySlotIsFilled) {
+    EXPECT_TRUE(everyHostSlotFilled(activeHost));
+    EXPECT_STREQ(activeHost.name, "sdl2");
+}
+
 TEST_F(SdlHostSeam, OneFullScreenWindowTitledByTheProgram) {
     SDL_Window* window = sdlHost.window;
     EXPECT_STREQ(activeHost.name, "sdl2");

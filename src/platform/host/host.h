@@ -102,12 +102,11 @@ struct Host {
     void (*takeWindowOptions)(const HostWindowOptions* options);
 };
 
-// Filled by name, in a constexpr function of the host that assigns each slot and returns the
-// record: C++17 has no designated initialisers, and an aggregate initialised by position would
-// let two slots of one type (keyboardRead and minimiseWindow, say) change places unseen.
-// Built at compile time, the record is checked complete there and `activeHost` is constant
-// initialised, ready before any other global's constructor could call the layer:
-//   static_assert(everyHostSlotFilled(hostRecord()), "...");
+// Filled by name, in a function of the host that assigns each slot and returns the record:
+// C++17 has no designated initialisers, and an aggregate initialised by position would let two
+// slots of one type (keyboardRead and minimiseWindow, say) change places unseen. The function
+// is constexpr, so that `activeHost` can be initialised before any constructor runs; each
+// host's tests check the record with everyHostSlotFilled.
 //   extern const Host activeHost = hostRecord();
 extern const Host activeHost;
 

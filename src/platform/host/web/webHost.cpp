@@ -172,8 +172,8 @@ static void takeWindowOptions(const HostWindowOptions*) {
     // The page decides the canvas's size and scale.
 }
 
-static constexpr Host webHostRecord() {
-    Host host{};
+static Host webHostRecord() {
+    Host host = {};
     host.name = "web";
     host.windowCreated = windowCreated;
     host.setDisplayMode = setDisplayMode;
@@ -194,7 +194,6 @@ static constexpr Host webHostRecord() {
     return host;
 }
 
-static_assert(everyHostSlotFilled(webHostRecord()), "every host slot is filled");
 extern const Host activeHost = webHostRecord();
 
 void webHostFlyFlight(uint32_t ticks, const WebFlightStep* steps, int count, int frames) {
