@@ -1,9 +1,12 @@
-// A temporary file name of the running test's own: ctest runs tests in parallel processes.
+// A temporary file name of the running test's own: ctest runs tests in parallel processes, and
+// other builds on the same machine run the same tests at the same time, so the name holds the
+// process id too.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <unistd.h>
 
 inline std::string tempFilePath(const char* extension) {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -13,5 +16,5 @@ inline std::string tempFilePath(const char* extension) {
             c = '_';
         }
     }
-    return ::testing::TempDir() + name + extension;
+    return ::testing::TempDir() + name + "_" + std::to_string(getpid()) + extension;
 }
