@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds the release and starts the demonstration in run/, where its
 # prefs.txt is kept (written with 800 x 600 and speed 20 the first time). Escape or Q ends it.
-# Without a display it renders a sample flight to image files in run/flight/ instead.
+# Without a display it renders a sample flight to PNG frames in run/flight/ instead, and an mp4
+# of it when ffmpeg is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -29,12 +30,15 @@ echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): rendering a sampl
 cmake --build --preset release -j "$jobs" --target quarnel-render
 rm -rf run/flight
 mkdir -p run/flight
+rm -f run/flight.mp4
 build/release/tools/quarnel-render --size 800x600 --ticks 2002 --flight flights/cruise.txt \
-    --frames 120 --out run/flight/f%04d.ppm
-echo "Frames: $root/run/flight/f0000.ppm ... f0120.ppm (800 x 600, PPM)"
-if command -v convert >/dev/null; then
-    for frame in 0030 0060 0090 0120; do
-        convert "run/flight/f$frame.ppm" "run/flight/f$frame.png"
-    done
-    echo "As PNG: $root/run/flight/f0030.png, f0060.png, f0090.png, f0120.png"
+    --frames 120 --out run/flight/f%04d.png
+echo "Frames: $root/run/flight/f0000.png ... f0120.png (800 x 600, PNG)"
+if command -v ffmpeg >/dev/null; then
+    # The flight's frames, without the start-up's black one, at 60 a second.
+    ffmpeg -hide_banner -loglevel error -y -framerate 60 -start_number 1 \
+        -i run/flight/f%04d.png -c:v libx264 -crf 16 -pix_fmt yuv420p run/flight.mp4
+    echo "Video: $root/run/flight.mp4"
+else
+    echo "No video: ffmpeg is not installed (apt-get install ffmpeg)."
 fi

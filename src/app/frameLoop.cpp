@@ -4,6 +4,7 @@
 #include "app/cellWalk.h"
 #include "app/flightControl.h"
 #include "app/preferences.h"
+#include "app/screenshotKey.h"
 #include "display/presentation.h"
 #include "platform/win32.h"
 #include "record/displayState.h"
@@ -44,6 +45,7 @@ int runFrame() {
 void runFrameLoop() {
     for (;;) {
         const int end = runFrame();
+        takeScreenshotOnKey();
         steerAfterPump();
         if (end != 0) {
             return;

@@ -9,5 +9,6 @@ void moveCamera();
 // frame's keyboard snapshot. The frame is presented either way.
 int runFrame();
 
-// Runs frames until one ends the loop; after each frame's pump, steerAfterPump.
+// Runs frames until one ends the loop; after each frame's pump, takeScreenshotOnKey and
+// steerAfterPump.
 void runFrameLoop();

@@ -1,5 +1,7 @@
 #include "frameFiles.h"
 
+#include "imagefile/pngFile.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -38,6 +40,20 @@ std::vector<uint8_t> encodePpm(const HeadlessFrame* frame) {
         "P6\n" + std::to_string(frame->width) + " " + std::to_string(frame->height) + "\n255\n";
     std::vector<uint8_t> out(head.begin(), head.end());
     out.reserve(out.size() + static_cast<size_t>(frame->width) * frame->height * 3);
+    for (int y = 0; y < frame->height; ++y) {
+        for (int x = 0; x < frame->width; ++x) {
+            uint8_t rgb[3];
+            pixelColour(frame, x, y, rgb);
+            out.insert(out.end(), rgb, rgb + 3);
+        }
+    }
+    return out;
+}
+
+// Red, green, blue rows, for the PNG writer.
+std::vector<uint8_t> frameRgb(const HeadlessFrame* frame) {
+    std::vector<uint8_t> out;
+    out.reserve(static_cast<size_t>(frame->width) * frame->height * 3);
     for (int y = 0; y < frame->height; ++y) {
         for (int x = 0; x < frame->width; ++x) {
             uint8_t rgb[3];
@@ -88,10 +104,17 @@ FrameFileFormat frameFileFormat(const std::string& path) {
     if (endsWith(path, ".bmp")) {
         return FrameFileFormat::bmp;
     }
+    if (endsWith(path, ".png")) {
+        return FrameFileFormat::png;
+    }
     return FrameFileFormat::unknown;
 }
 
 bool writeFrameFile(const std::string& path, FrameFileFormat format, const HeadlessFrame* frame) {
+    if (format == FrameFileFormat::png) {
+        const std::vector<uint8_t> rgb = frameRgb(frame);
+        return writePngFile(path.c_str(), rgb.data(), frame->width, frame->height);
+    }
     const std::vector<uint8_t> bytes =
         format == FrameFileFormat::ppm ? encodePpm(frame) : encodeBmp(frame);
     FILE* file = std::fopen(path.c_str(), "wb");

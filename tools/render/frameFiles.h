@@ -1,11 +1,11 @@
-// Presented frames as image files: binary PPM or 24-bit BMP, chosen by the name's extension.
+// Presented frames as image files: binary PPM, 24-bit BMP or PNG, chosen by the name's extension.
 #pragma once
 
 #include "platform/host/headless/headlessHost.h"
 
 #include <string>
 
-enum class FrameFileFormat { ppm, bmp, unknown };
+enum class FrameFileFormat { ppm, bmp, png, unknown };
 
 FrameFileFormat frameFileFormat(const std::string& path);
 

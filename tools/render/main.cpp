@@ -3,12 +3,15 @@
 // autopilot steers it.
 #include "frameFiles.h"
 #include "frameTimes.h"
+#include "progressLine.h"
 #include "renderOptions.h"
+#include "videoOut.h"
 
 #include "app/appMain.h"
 #include "app/flightControl.h"
 #include "app/flightFile.h"
 #include "app/preferences.h"
+#include "imagefile/pngFile.h"
 #include "platform/host/headless/headlessHost.h"
 
 #include <chrono>
@@ -30,6 +33,7 @@ struct Flight {
     FlightHeader header;
     std::vector<FlightStep> steps;
     FrameFileFormat format = FrameFileFormat::unknown;
+    VideoKind video = VideoKind::none;
     int frame = 0; // frames whose pump has run
     Clock::time_point frameStart;
     FrameTimes frameTimes;
@@ -61,30 +65,43 @@ void atFrameBoundary(void*) {
     }
 }
 
-// File 0 is the start-up's black frame; file k is frame k of the loop.
+// File 0 is the start-up's black frame; file k is frame k of the loop. A video holds the loop's
+// frames only.
 void atPresent(const HeadlessFrame* frame, void*) {
     const Clock::time_point now = Clock::now();
     if (frame->number > 1) {
         addFrameTime(&flight.frameTimes,
                      std::chrono::duration<double, std::milli>(now - flight.frameStart).count());
     }
-    const std::string name = frameFileName(flight.options.outPattern, frame->number - 1);
-    if (!writeFrameFile(name, flight.format, frame)) {
-        std::fprintf(stderr, "quarnel-render: cannot write %s\n", name.c_str());
-        std::exit(1);
+    if (flight.video != VideoKind::none) {
+        if (frame->number > 1 && !writeVideoFrame(frame)) {
+            endProgress();
+            std::fprintf(stderr, "quarnel-render: the video stream ended at frame %d\n",
+                         frame->number - 1);
+            std::exit(1);
+        }
+    } else {
+        const std::string name = frameFileName(flight.options.outPattern, frame->number - 1);
+        if (!writeFrameFile(name, flight.format, frame)) {
+            endProgress();
+            std::fprintf(stderr, "quarnel-render: cannot write %s\n", name.c_str());
+            std::exit(1);
+        }
     }
+    showProgress(frame->number - 1);
     flight.frameStart = Clock::now();
 }
 
-void reportTimes() {
+// On standard error when standard output carries the video.
+void reportTimes(FILE* out) {
     const FrameTimes& times = flight.frameTimes;
     if (times.count == 0) {
         return;
     }
     const double median = frameTimeMedian(&times);
-    std::printf("%llu frames, median frame time %.3f ms, %.1f frames per second\n",
-                static_cast<unsigned long long>(times.count), median,
-                median > 0 ? 1000.0 / median : 0.0);
+    std::fprintf(out, "%llu frames, median frame time %.3f ms, %.1f frames per second\n",
+                 static_cast<unsigned long long>(times.count), median,
+                 median > 0 ? 1000.0 / median : 0.0);
 }
 
 } // namespace
@@ -102,10 +119,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     RenderOptions& options = flight.options;
+    flight.video = videoKind(options.outPattern);
     flight.format = frameFileFormat(options.outPattern);
-    if (flight.format == FrameFileFormat::unknown) {
-        std::fprintf(stderr, "quarnel-render: --out must end in .ppm or .bmp\n");
+    if (flight.video == VideoKind::none && flight.format == FrameFileFormat::unknown) {
+        std::fprintf(stderr, "quarnel-render: --out must end in .ppm, .bmp or .png, or .mp4 or "
+                             ".webm, or be -\n");
         return 2;
+    }
+    if (flight.format == FrameFileFormat::png && !pngSupported()) {
+        std::fprintf(stderr, "quarnel-render: this build writes no PNG; use .ppm or .bmp\n");
+        return 2;
+    }
+    if ((flight.video == VideoKind::mp4 || flight.video == VideoKind::webm) && !ffmpegOnPath()) {
+        std::fprintf(stderr, "quarnel-render: %s\n", ffmpegMissingText(options.outPattern).c_str());
+        return 1;
     }
     if (!options.flightPath.empty()) {
         if (!readFlightFile(options.flightPath, &flight.header, &flight.steps, &error)) {
@@ -135,16 +162,32 @@ int main(int argc, char** argv) {
         options.frames =
             flight.steps.empty() ? defaultFrames : static_cast<int>(flight.steps.size());
     }
+    if ((flight.video == VideoKind::mp4 || flight.video == VideoKind::webm) &&
+        !options.fullChroma && (options.width % 2 != 0 || options.height % 2 != 0)) {
+        std::fprintf(stderr,
+                     "quarnel-render: yuv420p needs an even width and height, not %dx%d; use "
+                     "--pixel-format yuv444p\n",
+                     options.width, options.height);
+        return 2;
+    }
 
     namespace fs = std::filesystem;
     std::error_code ignored;
-    // Only the pattern's own % may reach printf: those of the folder it is relative to are
-    // doubled.
-    const fs::path out = fs::absolute(options.outPattern);
-    if (fs::path(options.outPattern).parent_path().string().find('%') == std::string::npos) {
-        fs::create_directories(out.parent_path(), ignored);
+    if (flight.video == VideoKind::mp4 || flight.video == VideoKind::webm) {
+        // ffmpeg runs in the working folder below: it gets the whole path, which printf never
+        // sees.
+        const fs::path video = fs::absolute(options.outPattern);
+        fs::create_directories(video.parent_path(), ignored);
+        options.outPattern = video.string();
+    } else if (flight.video == VideoKind::none) {
+        // Only the pattern's own % may reach printf: those of the folder it is relative to are
+        // doubled.
+        const fs::path out = fs::absolute(options.outPattern);
+        if (fs::path(options.outPattern).parent_path().string().find('%') == std::string::npos) {
+            fs::create_directories(out.parent_path(), ignored);
+        }
     }
-    if (fs::path(options.outPattern).is_relative()) {
+    if (flight.video == VideoKind::none && fs::path(options.outPattern).is_relative()) {
         std::string folder = fs::current_path().string();
         for (size_t at = folder.find('%'); at != std::string::npos; at = folder.find('%', at + 2)) {
             folder.insert(at, "%");
@@ -189,10 +232,24 @@ int main(int argc, char** argv) {
     flightControl = FlightControl{};
     flightControl.playback = options.flightPath.empty() ? nullptr : &flight.steps;
     flightControl.autopilot = options.autopilot;
+    if (flight.video != VideoKind::none) {
+        const VideoSettings settings{flight.video,   options.outPattern, options.width,
+                                     options.height, options.fps,        options.fullChroma};
+        if (!openVideo(settings, &error)) {
+            std::fprintf(stderr, "quarnel-render: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    startProgress(options.frames);
     flight.frameStart = Clock::now();
     const int result = appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+    endProgress();
+    if (!closeVideo(&error)) {
+        std::fprintf(stderr, "quarnel-render: %s\n", error.c_str());
+        return 1;
+    }
 
     removeWorkingFolder();
-    reportTimes();
+    reportTimes(flight.video == VideoKind::yuv4mpeg ? stderr : stdout);
     return result;
 }

@@ -1,5 +1,7 @@
 #include "renderOptions.h"
 
+#include "videoOut.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +10,8 @@
 
 const char* const renderUsage =
     "usage: quarnel-render [--size WxH] [--ticks T] [--speed S] [--frames N] [--depth 24|32]\n"
-    "                      [--flight FILE | --autopilot] --out PATTERN\n"
+    "                      [--flight FILE | --autopilot] [--fps N]\n"
+    "                      [--pixel-format yuv420p|yuv444p] --out PATTERN|VIDEO|-\n"
     "  --size WxH     screen size in pixels (default: the flight's header)\n"
     "  --ticks T      the tick count the scene is seeded with (default: the flight's header)\n"
     "  --speed S      drift speed (default: the flight's header, or 20)\n"
@@ -17,7 +20,11 @@ const char* const renderUsage =
     "  --flight FILE  one line per frame: dx dy buttons (1 left, 2 right); a recording's\n"
     "                 header \"# quarnel flight: size WxH ticks T speed S\" gives the rest\n"
     "  --autopilot    the flight flies itself along the figure of eight\n"
-    "  --out PATTERN  file name with one %d, e.g. out/f%04d.ppm; .ppm or .bmp\n";
+    "  --out PATTERN  frame files: a name with one %d, e.g. out/f%04d.png; .ppm, .bmp or .png\n"
+    "  --out VIDEO    one video made by ffmpeg: flight.mp4 (H.264) or flight.webm (VP9)\n"
+    "  --out -        a YUV4MPEG2 stream (4:4:4) on standard output, for any encoder\n"
+    "  --fps N        the video's frame rate (default 60)\n"
+    "  --pixel-format yuv420p (default, for every player) or yuv444p (full colour detail)\n";
 
 namespace {
 
@@ -124,9 +131,22 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::stri
             options->depth = value == "24" ? 24 : 32;
         } else if (name == "--flight") {
             options->flightPath = value;
+        } else if (name == "--fps") {
+            if (!parseInteger(value, 1, 1000, &number)) {
+                *error = "--fps wants a whole number from 1 to 1000";
+                return false;
+            }
+            options->fps = static_cast<int>(number);
+        } else if (name == "--pixel-format") {
+            if (value != "yuv420p" && value != "yuv444p") {
+                *error = "--pixel-format wants yuv420p or yuv444p";
+                return false;
+            }
+            options->fullChroma = value == "yuv444p";
         } else if (name == "--out") {
-            if (!validFramePattern(value)) {
-                *error = "--out wants a file name with exactly one %d (e.g. out/f%04d.ppm)";
+            if (videoKind(value) == VideoKind::none && !validFramePattern(value)) {
+                *error = "--out wants a file name with exactly one %d (e.g. out/f%04d.png), a "
+                         ".mp4 or .webm file, or - for a YUV4MPEG2 stream";
                 return false;
             }
             options->outPattern = value;

@@ -16,6 +16,8 @@ struct RenderOptions {
     bool autopilot = false;
     int frames = 0; // 0: as many as the flight has lines, or defaultFrames without one
     int depth = 24;
+    int fps = 60;            // frames per second written into a video
+    bool fullChroma = false; // --pixel-format yuv444p rather than yuv420p
     std::string flightPath;
     std::string outPattern;
 };
