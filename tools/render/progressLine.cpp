@@ -5,8 +5,6 @@
 
 #if defined(_WIN32)
 #include <io.h>
-#define isatty _isatty
-#define fileno _fileno
 #else
 #include <unistd.h>
 #endif
@@ -24,11 +22,19 @@ struct Progress {
 
 Progress progress;
 
+bool standardErrorIsATerminal() {
+#if defined(_WIN32)
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
+}
+
 } // namespace
 
 void startProgress(int totalFrames) {
     progress = Progress{};
-    progress.shown = isatty(fileno(stderr)) != 0;
+    progress.shown = standardErrorIsATerminal();
     progress.total = totalFrames;
     progress.start = Clock::now();
     progress.lastShown = progress.start;

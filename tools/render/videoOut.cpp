@@ -8,8 +8,6 @@
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
-#define popen _popen
-#define pclose _pclose
 #else
 #include <unistd.h>
 #endif
@@ -25,6 +23,22 @@ struct VideoStream {
 };
 
 VideoStream video;
+
+FILE* startEncoder(const std::string& command) {
+#if defined(_WIN32)
+    return _popen(command.c_str(), "wb");
+#else
+    return popen(command.c_str(), "w");
+#endif
+}
+
+int endEncoder(FILE* pipe) {
+#if defined(_WIN32)
+    return _pclose(pipe);
+#else
+    return pclose(pipe);
+#endif
+}
 
 bool endsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
@@ -187,11 +201,7 @@ bool openVideo(const VideoSettings& settings, std::string* error) {
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     std::fflush(nullptr);
-#if defined(_WIN32)
-    video.out = popen(ffmpegCommand(settings).c_str(), "wb");
-#else
-    video.out = popen(ffmpegCommand(settings).c_str(), "w");
-#endif
+    video.out = startEncoder(ffmpegCommand(settings));
     if (video.out == nullptr) {
         *error = "cannot start ffmpeg";
         return false;
@@ -224,7 +234,7 @@ bool closeVideo(std::string* error) {
     }
     bool ok = !video.failed;
     if (video.piped) {
-        const int status = pclose(video.out);
+        const int status = endEncoder(video.out);
         if (status != 0) {
             ok = false;
         }
