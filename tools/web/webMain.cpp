@@ -4,6 +4,7 @@
 // and the size and speed become the preferences file that appMain reads, as quarnel-render
 // does it.
 #include "app/appMain.h"
+#include "app/flightControl.h"
 #include "app/flightFile.h"
 #include "app/preferences.h"
 #include "platform/host/web/webHost.h"
@@ -64,19 +65,6 @@ bool parseOptions(int argc, char** argv, WebOptions* options) {
     return argc % 2 == 1;
 }
 
-// The one place that knows where the flight reader lives.
-bool readFlight(const std::string& path, std::vector<WebFlightStep>* steps, std::string* error) {
-    FlightHeader header;
-    std::vector<FlightStep> read;
-    if (!readFlightFile(path, &header, &read, error)) {
-        return false;
-    }
-    for (const FlightStep& step : read) {
-        steps->push_back(WebFlightStep{step.dx, step.dy, step.buttons});
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -85,10 +73,14 @@ int main(int argc, char** argv) {
         webHostRunEnded(2);
         return 2;
     }
+    // The flight lives as long as the run.
+    static std::vector<FlightStep> steps;
+    flightControl = FlightControl{};
     if (options.fly) {
-        std::vector<WebFlightStep> steps;
         std::string error;
-        if (!options.flightPath.empty() && !readFlight(options.flightPath, &steps, &error)) {
+        FlightHeader header;
+        if (!options.flightPath.empty() &&
+            !readFlightFile(options.flightPath, &header, &steps, &error)) {
             std::fprintf(stderr, "quarnel: %s\n", error.c_str());
             webHostRunEnded(2);
             return 2;
@@ -96,7 +88,8 @@ int main(int argc, char** argv) {
         const int frames = options.frames > 0 ? options.frames
                            : steps.empty()    ? defaultFlightFrames
                                               : static_cast<int>(steps.size());
-        webHostFlyFlight(options.ticks, steps.data(), static_cast<int>(steps.size()), frames);
+        flightControl.playback = options.flightPath.empty() ? nullptr : &steps;
+        webHostFlyOnVirtualClock(options.ticks, frames);
     } else if (options.seeded) {
         webHostSetSeed(options.seed);
     }

@@ -29,8 +29,7 @@ struct WebHostState {
     uint32_t ticks = 0;        // seeded or virtual: the count now, or the seed
     double clockStart = 0;     // seeded: emscripten_get_now() when the clock started running
     bool clockRunning = false; // seeded: after the first keyboard snapshot
-    std::vector<WebFlightStep> flight;
-    bool flying = false;
+    bool flying = false;       // on the virtual clock, steered by the program's flight control
     int flightFrames = 0;
     int frame = 0; // keyboard snapshots taken
     std::string commandLine;
@@ -102,22 +101,14 @@ static bool pollEvent(HostEvent* event) {
     return true;
 }
 
-// The pump of frame k delivers line k of the flight: it steers frame k + 1.
+// Escape held in the last frame's keyboard snapshot ends the loop once that frame is presented.
 static void keyboardRead(void) {
     ++web.frame;
     if (web.clock == Clock::seeded && !web.clockRunning) {
         web.clockRunning = true;
         web.clockStart = emscripten_get_now();
     }
-    if (!web.flying) {
-        return;
-    }
-    if (web.frame <= static_cast<int>(web.flight.size())) {
-        const WebFlightStep& step = web.flight[web.frame - 1];
-        queueEvent(HostEventKind::mouseMoveTo, web.width / 2 + step.dx, web.height / 2 + step.dy,
-                   static_cast<uint32_t>(step.buttons), 0);
-    }
-    if (web.frame == web.flightFrames) {
+    if (web.flying && web.frame == web.flightFrames) {
         compatHoldKey(0x1B); // VK_ESCAPE
     }
 }
@@ -196,10 +187,9 @@ static Host webHostRecord() {
 
 extern const Host activeHost = webHostRecord();
 
-void webHostFlyFlight(uint32_t ticks, const WebFlightStep* steps, int count, int frames) {
+void webHostFlyOnVirtualClock(uint32_t ticks, int frames) {
     web.clock = Clock::virtualClock;
     web.ticks = ticks;
-    web.flight.assign(steps, steps + (count > 0 ? count : 0));
     web.flying = true;
     web.flightFrames = frames;
 }
@@ -211,6 +201,7 @@ void webHostSetSeed(uint32_t ticks) {
 }
 
 void webHostReset(void) {
+    compatReset();
     web = WebHostState();
 }
 

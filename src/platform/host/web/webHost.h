@@ -5,22 +5,17 @@
 
 #include <cstdint>
 
-struct WebFlightStep {
-    int dx; // the mouse's offset from the screen centre at the end of the frame
-    int dy;
-    int buttons; // 1 left, 2 right
-};
-
-// A flight on a virtual clock standing at `ticks`, exactly as quarnel-render flies it: the
-// keyboard snapshot of frame k delivers step k, and Escape is held in the snapshot of frame
-// `frames`. The page's own input is ignored.
-void webHostFlyFlight(uint32_t ticks, const WebFlightStep* steps, int count, int frames);
+// A flight on a virtual clock standing at `ticks`, as quarnel-render flies it: the program's
+// flight control steers, the page's own input is ignored, and Escape is held in the keyboard
+// snapshot of frame `frames`.
+void webHostFlyOnVirtualClock(uint32_t ticks, int frames);
 
 // Interactive flight whose scene is seeded with `ticks`: the clock stands there until the
 // first frame's keyboard snapshot and runs in milliseconds from then on.
 void webHostSetSeed(uint32_t ticks);
 
-// Forgets the flight, the seed, held buttons and queued input (for tests).
+// Forgets the virtual clock, the seed, held buttons and queued input, and resets the layer
+// (for tests).
 void webHostReset(void);
 
 // The program's run is over (appMain returned): the page offers to fly again.
