@@ -70,6 +70,7 @@ TEST(WebFrameConversion, SixteenBitsAreFiveSixFiveAndOtherDepthsBlack) {
 
 TEST_F(WebHostTest, PageInputBecomesWin32Events) {
     EXPECT_STREQ(activeHost.name, "web");
+    EXPECT_TRUE(everyHostSlotFilled(activeHost));
     webHostInput(webButtonDown, 0, 0, 1, 0);
     webHostInput(webMouseMoveBy, 5, -3, 0, 0);
     webHostInput(webButtonUp, 0, 0, 1, 0);

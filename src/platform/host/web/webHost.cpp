@@ -53,6 +53,8 @@ EM_JS(void, webShowMessage, (const char* text, const char* caption),
 
 EM_JS(void, webRunEnded, (int status), { Module["quarnelRunEnded"](status); });
 
+EM_JS(void, webSetTitle, (const char* title), { document.title = UTF8ToString(title); });
+
 EM_JS(double, webDateNow, (), { return Date.now(); });
 
 EM_JS(void, webShowCursor, (int visible), { Module["quarnelShowCursor"](!!visible); });
@@ -62,7 +64,7 @@ static void queueEvent(HostEventKind kind, int x, int y, uint32_t buttons, uint3
 }
 
 static void windowCreated(const char* title, int, int) {
-    EM_ASM({ document.title = UTF8ToString($0); }, title ? title : "");
+    webSetTitle(title ? title : "");
 }
 
 static bool setDisplayMode(int width, int height, int) {
@@ -159,12 +161,8 @@ static int32_t injectedResult(const char*) {
     return 0;
 }
 
-static void takeWindowOptions(const HostWindowOptions*) {
-    // The page decides the canvas's size and scale.
-}
-
-static Host webHostRecord() {
-    Host host = {};
+static constexpr Host hostRecord() {
+    Host host{};
     host.name = "web";
     host.windowCreated = windowCreated;
     host.setDisplayMode = setDisplayMode;
@@ -181,11 +179,11 @@ static Host webHostRecord() {
     host.messageBox = messageBox;
     host.commandLine = commandLine;
     host.injectedResult = injectedResult;
-    host.takeWindowOptions = takeWindowOptions;
+    // takeWindowOptions stays empty: the page decides the canvas's size and scale.
     return host;
 }
 
-extern const Host activeHost = webHostRecord();
+extern const Host activeHost = hostRecord();
 
 void webHostFlyOnVirtualClock(uint32_t ticks, int frames) {
     web.clock = Clock::virtualClock;
