@@ -8,7 +8,8 @@ examples/ and bench/ is checked:
 - portable code (every room but platform) takes from platform only its seams, platform/win32.h
   and platform/hostWindow.h; the programs above the system (tools, examples, bench) may name
   a host's own headers too, to drive or measure it;
-- a host never includes another host.
+- a host never includes another host;
+- a header that starts "// <Room>'s own detail" is included from its own room only.
 Usage: check-layers.py [ROOT]   (ROOT defaults to the repository this script lives in)
 """
 import os
@@ -20,6 +21,7 @@ CODE_FOLDERS = ("src", "tools", "examples", "bench")
 PROGRAM_ROOMS = ("tools", "examples", "bench")
 PLATFORM_SEAMS = ("platform/win32.h", "platform/hostWindow.h")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+DETAIL = re.compile(r"^// (\w+)'s own detail")
 
 
 def read_order(root):
@@ -46,11 +48,26 @@ def host_of(relative):
     return None
 
 
+def detail_headers(root):
+    """Headers marked as their folder's own, by their path under src/."""
+    details = {}
+    for folder, _, names in os.walk(os.path.join(root, "src")):
+        for name in names:
+            if name.endswith(".h"):
+                path = os.path.join(folder, name)
+                with open(path, encoding="utf-8", errors="replace") as header:
+                    if DETAIL.match(header.readline()):
+                        relative = os.path.relpath(path, os.path.join(root, "src"))
+                        details[relative.replace(os.sep, "/")] = relative.split(os.sep)[0]
+    return details
+
+
 def main():
     root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
                            os.path.join(os.path.dirname(__file__), ".."))
     order = read_order(root)
     rank = {room: i for i, room in enumerate(order)}
+    details = detail_headers(root)
     faults = []
     files = 0
     includes = 0
@@ -93,6 +110,9 @@ def main():
                               and included not in PLATFORM_SEAMS):
                             faults.append(f"{where}: portable code takes from platform only "
                                           f"its seams, {' and '.join(PLATFORM_SEAMS)}")
+                        if included in details and details[included] != room:
+                            faults.append(f"{where}: a detail of {details[included]}, for its "
+                                          f"own sources only")
                         own_host = host_of(relative)
                         target_host = host_of("src/" + included)
                         if target_host and own_host and target_host != own_host:
@@ -104,7 +124,8 @@ def main():
         below = sorted((t for r, t in edges if r == room), key=rank.get)
         if below:
             print(f"  {room} includes {', '.join(below)}")
-    print(f"checked {includes} includes between folders in {files} files")
+    print(f"checked {includes} includes between folders in {files} files; "
+          f"{len(details)} detail headers kept to their rooms ({', '.join(sorted(details))})")
     if faults:
         for fault in faults:
             print("layer fault: " + fault, file=sys.stderr)

@@ -1,8 +1,7 @@
 // A first program: a 24-bit display, lines, a triangle and a sprite, a screenshot. The host is
 // chosen when linking: on the headless host it ends at once, in a window it stays a while.
-#include "display/backBuffers.h"
+#include "display/displaySetup.h"
 #include "display/presentation.h"
-#include "display/trueColourSetup.h"
 #include "imagefile/screenshot.h"
 #include "raster/areaPrimitives.h"
 #include "raster/lines.h"

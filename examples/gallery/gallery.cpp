@@ -2,10 +2,8 @@
 // outlines, boxes, spans, triangles, circles, discs, keyed, clipped and alpha sprites, a clip
 // window and the mouse pointer. Runs on the headless host and saves each picture through
 // writeScreenshot as gallery24.bmp and gallery8.bmp in the folder given (default: here).
-#include "display/backBuffers.h"
-#include "display/eightBitSetup.h"
+#include "display/displaySetup.h"
 #include "display/presentation.h"
-#include "display/trueColourSetup.h"
 #include "imagefile/screenshot.h"
 #include "platform/host/headless/headlessHost.h"
 #include "raster/areaPrimitives.h"

@@ -4,8 +4,7 @@
 // last frame, seen through its palette, to a PPM file (default huePalette.ppm).
 #include "colour/gammaPalettes.h"
 #include "colour/paletteUpload.h"
-#include "display/backBuffers.h"
-#include "display/eightBitSetup.h"
+#include "display/displaySetup.h"
 #include "display/presentation.h"
 #include "platform/host/headless/headlessHost.h"
 #include "raster/pixelOps.h"

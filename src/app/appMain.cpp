@@ -2,9 +2,8 @@
 
 #include "app/frameLoop.h"
 #include "app/preferences.h"
-#include "display/backBuffers.h"
+#include "display/displaySetup.h"
 #include "display/presentation.h"
-#include "display/trueColourSetup.h"
 #include "record/displayState.h"
 #include "scene/camera.h"
 #include "scene/sceneParameters.h"

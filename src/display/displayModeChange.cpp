@@ -1,9 +1,7 @@
 #include "display/displayModeChange.h"
 
 #include "colour/gammaPalettes.h"
-#include "display/backBuffers.h"
-#include "display/eightBitSetup.h"
-#include "display/primarySurface.h"
+#include "display/displaySetup.h"
 #include "raster/clipWindow.h"
 #include "raster/pixelOps.h"
 #include "window/fatalError.h"

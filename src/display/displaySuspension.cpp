@@ -1,8 +1,6 @@
 #include "display/displaySuspension.h"
 
-#include "display/backBuffers.h"
-#include "display/eightBitSetup.h"
-#include "display/trueColourSetup.h"
+#include "display/displaySetup.h"
 #include "raster/clipWindow.h"
 #include "record/displayState.h"
 #include "record/objectRelease.h"

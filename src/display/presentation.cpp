@@ -3,6 +3,7 @@
 #include "display/surfaceAccess.h"
 #include "raster/clipWindow.h"
 #include "record/displayState.h"
+#include "window/fatalError.h"
 
 #include <cstring>
 
@@ -23,7 +24,8 @@ static void presentWholeScreen() {
 }
 
 // A re-lock would drop a clip window's offset and the whole-screen blits and fills need the
-// whole screen: each operation takes a window away for its duration and puts it back after.
+// whole screen: each operation, those with the layer too, takes a window away for its duration
+// and puts it back after.
 
 void presentFrame() {
     const WholeScreen wholeScreen;
@@ -54,4 +56,35 @@ void clearAllAndPresent(uint8_t value) {
     fillBuffer(display.layerBuffer, display.layerPitch, value);
     presentWholeScreen();
     fillBuffer(display.backBuffer, display.backPitch, value);
+}
+
+// With the layer.
+
+void presentWithLayer() {
+    const WholeScreen wholeScreen;
+    RECT source = wholeScreenRect();
+    checkDirectDraw(101, display.backSurface->Unlock(nullptr));
+    checkDirectDraw(102, display.layerSurface->Unlock(nullptr));
+    checkDirectDraw(
+        103, display.primarySurface->BltFast(0, 0, display.backSurface, &source, DDBLTFAST_WAIT));
+    checkDirectDraw(
+        104, display.backSurface->BltFast(0, 0, display.layerSurface, &source, DDBLTFAST_WAIT));
+    checkDirectDraw(105,
+                    display.backSurface->Lock(nullptr, &display.backDesc, DDLOCK_WAIT, nullptr));
+    takeLockedBuffer(display.backDesc, display.backBuffer, display.backPitch);
+    checkDirectDraw(106,
+                    display.layerSurface->Lock(nullptr, &display.layerDesc, DDLOCK_WAIT, nullptr));
+    takeLockedBuffer(display.layerDesc, display.layerBuffer, display.layerPitch);
+}
+
+void restoreFromLayer() {
+    const WholeScreen wholeScreen;
+    RECT source = wholeScreenRect();
+    display.backSurface->Unlock(nullptr);
+    display.layerSurface->Unlock(nullptr);
+    display.backSurface->BltFast(0, 0, display.layerSurface, &source, DDBLTFAST_WAIT);
+    display.backSurface->Lock(nullptr, &display.backDesc, DDLOCK_WAIT, nullptr);
+    takeLockedBuffer(display.backDesc, display.backBuffer, display.backPitch);
+    display.layerSurface->Lock(nullptr, &display.layerDesc, DDLOCK_WAIT, nullptr);
+    takeLockedBuffer(display.layerDesc, display.layerBuffer, display.layerPitch);
 }

@@ -1,3 +1,4 @@
+// Display's own detail, for display sources only.
 // Whole-surface blits and locks: the source rectangle of every blit, and the buffer pair a
 // lock leaves in a surface description.
 #pragma once

@@ -1,3 +1,4 @@
+// Raster's own detail, for raster sources only.
 // Addressing of the three pixel buffers that the display record describes. Every call reads
 // the record afresh: surfaces locked again and a clip window take effect at the next pixel.
 #pragma once

@@ -1,3 +1,4 @@
+// Raster's own detail, for raster sources only.
 // The per-format implementations that selectPixelOps installs into the slots.
 #pragma once
 

@@ -1,13 +1,13 @@
 #include "app/autopilot.h"
 #include "app/flightControl.h"
 #include "app/frameLoop.h"
-#include "display/backBuffers.h"
+#include "display/displaySetup.h"
 #include "display/presentation.h"
-#include "display/trueColourSetup.h"
 #include "platform/host/headless/headlessHost.h"
 #include "record/displayState.h"
 #include "scene/camera.h"
 #include "scene/sceneParameters.h"
+#include "support/systemReset.h"
 #include "window/inputState.h"
 #include "window/mainWindow.h"
 
@@ -20,14 +20,8 @@
 namespace {
 
 void startDemonstration(int width, int height, DWORD ticks) {
-    headlessReset();
+    resetSystemGlobals();
     headlessSetTickCount(ticks);
-    std::memset(&display, 0, sizeof display);
-    mainWindow = nullptr;
-    lastMouseButtons = 0;
-    buttonsBlocked = 1;
-    mouseButtons = 0;
-    std::memset(keyState, 0, sizeof keyState);
     display.screenWidth = width;
     display.screenHeight = height;
     createMainWindow(GetModuleHandleA(nullptr), width, height, "autopilot");

@@ -8,6 +8,7 @@
 #include "platform/host/headless/headlessHost.h"
 #include "record/displayState.h"
 #include "scene/camera.h"
+#include "support/systemReset.h"
 #include "window/fatalError.h"
 #include "window/inputState.h"
 #include "window/mainWindow.h"
@@ -100,27 +101,16 @@ class FlightRecordingTest : public ::testing::Test {
     }
     void TearDown() override {
         finishFlightRecording();
-        flightControl = FlightControl{};
         headlessSetKeyboardHook(nullptr, nullptr);
         headlessSetPresentHook(nullptr, nullptr);
-        headlessReset();
+        resetSystemGlobals();
         ASSERT_EQ(chdir(previous), 0);
         ASSERT_EQ(std::system(("rm -rf '" + folder + "'").c_str()), 0);
     }
 
     // appMain on a fresh host with the person's script, recording to path.
     void fly(const std::string& path) {
-        headlessReset();
-        std::memset(&display, 0, sizeof display);
-        std::memset(&camera, 0, sizeof camera);
-        mainWindow = nullptr;
-        mouseX = mouseY = 0;
-        lastMouseButtons = 0;
-        buttonsBlocked = 1;
-        mouseButtons = 0;
-        std::memset(keyState, 0, sizeof keyState);
-        minimiseRequested = 0;
-        flightControl = FlightControl{};
+        resetSystemGlobals();
         headlessSetTickCount(31337);
         headlessQueueButtonDown(MK_LBUTTON);
         headlessSetKeyboardHook(person, nullptr);

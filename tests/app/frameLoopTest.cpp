@@ -6,6 +6,7 @@
 #include "platform/host/headless/headlessHost.h"
 #include "record/displayState.h"
 #include "scene/camera.h"
+#include "support/systemReset.h"
 #include "window/inputState.h"
 #include "window/mainWindow.h"
 #include "window/messagePump.h"
@@ -20,20 +21,6 @@
 #include <vector>
 
 namespace {
-
-void resetApplication() {
-    headlessReset();
-    std::memset(&display, 0, sizeof display);
-    std::memset(&camera, 0, sizeof camera);
-    mainWindow = nullptr;
-    mouseX = mouseY = 0;
-    lastMouseButtons = 0;
-    buttonsBlocked = 1;
-    mouseButtons = 0;
-    std::memset(keyState, 0, sizeof keyState);
-    std::memset(previousKeyState, 0, sizeof previousKeyState);
-    minimiseRequested = 0;
-}
 
 TEST(CameraSpeed, LeftButtonAcceleratesFromRest) {
     camera.cameraSpeed = 0;
@@ -170,7 +157,7 @@ class DemonstrationTest : public ::testing::Test {
         folder = pattern;
         ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
         ASSERT_EQ(chdir(folder.c_str()), 0);
-        resetApplication();
+        resetSystemGlobals();
         frames = 0;
         keyAtFrame = 0;
         quitAtFrame = 0;
@@ -178,7 +165,7 @@ class DemonstrationTest : public ::testing::Test {
     }
     void TearDown() override {
         headlessSetKeyboardHook(nullptr, nullptr);
-        headlessReset();
+        resetSystemGlobals();
         std::remove(preferencesPath);
         ASSERT_EQ(chdir(previous), 0);
         rmdir(folder.c_str());

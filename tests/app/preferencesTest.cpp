@@ -1,6 +1,7 @@
 #include "app/preferences.h"
 #include "app/commandLine.h"
 #include "record/displayState.h"
+#include "support/systemReset.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +25,10 @@ class PreferencesTest : public ::testing::Test {
         folder = pattern;
         ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
         ASSERT_EQ(chdir(folder.c_str()), 0);
-        display.screenWidth = 0;
-        display.screenHeight = 0;
-        speedPreference = 0;
+        resetSystemGlobals();
     }
     void TearDown() override {
+        resetSystemGlobals();
         std::remove(preferencesPath);
         ASSERT_EQ(chdir(previous), 0);
         rmdir(folder.c_str());

@@ -8,6 +8,7 @@
 #include "platform/host/headless/headlessHost.h"
 #include "record/displayState.h"
 #include "scene/camera.h"
+#include "support/systemReset.h"
 #include "window/inputState.h"
 #include "window/mainWindow.h"
 #include "window/messagePump.h"
@@ -101,10 +102,9 @@ class ScreenshotKeyTest : public ::testing::Test {
         ASSERT_EQ(chdir(folder.c_str()), 0);
     }
     void TearDown() override {
-        flightControl = FlightControl{};
         headlessSetKeyboardHook(nullptr, nullptr);
         headlessSetPresentHook(nullptr, nullptr);
-        headlessReset();
+        resetSystemGlobals();
         ASSERT_EQ(chdir(previous), 0);
         ASSERT_EQ(std::system(("rm -rf '" + folder + "'").c_str()), 0);
     }
@@ -116,17 +116,7 @@ class ScreenshotKeyTest : public ::testing::Test {
         script.f12At = f12At;
         script.removeFolderAt = removeFolderAt;
         script.folder = folder;
-        headlessReset();
-        std::memset(&display, 0, sizeof display);
-        std::memset(&camera, 0, sizeof camera);
-        mainWindow = nullptr;
-        lastMouseButtons = 0;
-        buttonsBlocked = 1;
-        mouseButtons = 0;
-        std::memset(keyState, 0, sizeof keyState);
-        std::memset(previousKeyState, 0, sizeof previousKeyState);
-        minimiseRequested = 0;
-        flightControl = FlightControl{};
+        resetSystemGlobals();
         nextScreenshotNumber = 1;
         headlessSetTickCount(777);
         headlessSetKeyboardHook(keyboard, nullptr);

@@ -4,6 +4,7 @@
 #include "colour/paletteConversion.h"
 #include "colour/paletteUpload.h"
 #include "record/displayState.h"
+#include "support/systemReset.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,8 @@ namespace {
 
 class PaletteLayoutTest : public ::testing::Test {
   protected:
-    void SetUp() override { std::memset(&display, 0, sizeof display); }
-    void TearDown() override { std::memset(&display, 0, sizeof display); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 ::testing::AssertionResult entryIs(int index, int red, int green, int blue) {

@@ -5,6 +5,7 @@
 #include "display/presentation.h"
 #include "raster/pixelOps.h"
 #include "record/displayState.h"
+#include "support/testNames.h"
 
 #include "window/headlessFixture.h"
 
@@ -19,10 +20,10 @@ namespace {
 class PaletteUploadTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         openTestDisplay8Bit(16, 8);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 bool screenShowsPalette() {
@@ -63,7 +64,7 @@ TEST_F(PaletteUploadTest, PresentedFrameIsSeenThroughThePalette) {
 }
 
 TEST_F(PaletteUploadTest, TrueColourRunFillsThePaletteAndUploadsNothing) {
-    resetWindowAndDisplay();
+    resetSystemGlobals();
     openTestDisplay(16, 8);
     setCubePalette(1.0f);
     setHuePalette(1.0f);
@@ -79,13 +80,18 @@ struct UploadSite {
     const char* expected;
 };
 
+void PrintTo(const UploadSite& site, std::ostream* out) {
+    static const char* const operations[] = {"setPaletteEntry", "setCubePalette", "setHuePalette"};
+    *out << operations[site.which] << ", " << site.expected;
+}
+
 class UploadSiteTest : public ::testing::TestWithParam<UploadSite> {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         openTestDisplay8Bit(16, 8);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_P(UploadSiteTest, FailingUploadEndsWithItsSite) {
@@ -107,6 +113,7 @@ TEST_P(UploadSiteTest, FailingUploadEndsWithItsSite) {
 INSTANTIATE_TEST_SUITE_P(Sites, UploadSiteTest,
                          ::testing::Values(UploadSite{0, "DirectDraw error 80070057 @ 18"},
                                            UploadSite{1, "DirectDraw error 80070057 @ 21"},
-                                           UploadSite{2, "DirectDraw error 80070057 @ 191"}));
+                                           UploadSite{2, "DirectDraw error 80070057 @ 191"}),
+                         namePrintedCase<UploadSite>);
 
 } // namespace

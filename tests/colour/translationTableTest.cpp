@@ -1,8 +1,8 @@
 #include "colour/defaultPalette.h"
 #include "colour/paletteUpload.h"
 #include "colour/translationTables.h"
+#include "display/displaySetup.h"
 #include "display/frontBuffer.h"
-#include "display/primarySurface.h"
 #include "record/displayState.h"
 #include "window/fatalError.h"
 
@@ -18,8 +18,8 @@ namespace {
 
 class TranslationTableTest : public ::testing::Test {
   protected:
-    void SetUp() override { resetWindowAndDisplay(); }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 void fillPalette(uint8_t red, uint8_t green, uint8_t blue) {
@@ -154,10 +154,10 @@ TEST_F(TranslationTableTest, NovosibirskMessageIsExact) {
 class NearestColourTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         openTestDisplay8Bit(16, 8);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_F(NearestColourTest, PaletteWithoutDuplicatesGivesTheIdentity) {

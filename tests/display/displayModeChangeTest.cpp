@@ -1,7 +1,7 @@
 #include "display/displayModeChange.h"
 #include "colour/gammaPalettes.h"
 #include "colour/paletteUpload.h"
-#include "display/backBuffers.h"
+#include "display/displaySetup.h"
 #include "display/frontBuffer.h"
 #include "display/presentation.h"
 #include "raster/clipWindow.h"
@@ -22,8 +22,8 @@ namespace {
 
 class DisplayModeChangeTest : public ::testing::Test {
   protected:
-    void SetUp() override { resetWindowAndDisplay(); }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 // The cube palette at gamma 1.0, as setCubePalette leaves the program's copy.
@@ -286,7 +286,7 @@ TEST_F(DisplayModeChangeTest, EveryChangeBetweenModesLeavesMatchingPixelOps) {
     const PixelMode modes[3] = {1, 3, 4};
     for (PixelMode from : modes) {
         for (PixelMode to : modes) {
-            resetWindowAndDisplay();
+            resetSystemGlobals();
             if (from == 1) {
                 openTestDisplay8Bit(64, 48);
             } else {
@@ -384,74 +384,5 @@ TEST_F(DisplayModeChangeTest, SameSizeUnderAClipWindowKeepsTheWindow) {
     EXPECT_EQ(display.backBuffer, windowBase);
     EXPECT_EQ(display.pixelMode, 3);
 }
-
-struct ChangeSite {
-    const char* call;
-    int nth;
-    bool eightBit; // start from an 8-bit display
-    bool layer;    // with a layer
-    PixelMode mode;
-    HRESULT result;
-    const char* expected;
-};
-
-class ChangeSiteTest : public ::testing::TestWithParam<ChangeSite> {
-  protected:
-    void SetUp() override {
-        resetWindowAndDisplay();
-        const ChangeSite& site = GetParam();
-        createTestWindow(64, 48);
-        if (site.eightBit) {
-            openDisplay8Bit();
-        } else {
-            openDisplayTrueColour();
-        }
-        if (site.layer) {
-            createBackAndLayer();
-        } else {
-            createBackBuffer();
-        }
-    }
-    void TearDown() override { resetWindowAndDisplay(); }
-};
-
-TEST_P(ChangeSiteTest, FailingCallEndsWithItsSite) {
-    const ChangeSite& site = GetParam();
-    headlessFailCall(site.call, site.nth, site.result);
-    EXPECT_EXIT(
-        {
-            std::atexit(reportFatalAftermath);
-            changeDisplayMode(32, 24, site.mode);
-        },
-        ExitedWithCode(1), std::string("^Oh sod it: ") + site.expected + "\n.*live 0\n$");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Sites, ChangeSiteTest,
-    ::testing::Values(
-        ChangeSite{"IDirectDrawSurface::Release", 1, false, false, 3, 1,
-                   "DirectDraw error 00000001 @ 201"},
-        ChangeSite{"Unlock", 1, false, false, 3, DDERR_GENERIC, "DirectDraw error 80004005 @ 202"},
-        ChangeSite{"IDirectDrawSurface::Release", 2, false, false, 3, 2,
-                   "DirectDraw error 00000002 @ 203"},
-        ChangeSite{"Unlock", 2, false, true, 3, DDERR_GENERIC, "DirectDraw error 80004005 @ 204"},
-        ChangeSite{"IDirectDrawSurface::Release", 3, false, true, 3, 1,
-                   "DirectDraw error 00000001 @ 205"},
-        ChangeSite{"CreateSurface", 1, false, false, 4, DDERR_OUTOFMEMORY,
-                   "DirectDraw error 8007000E @ 207"},
-        ChangeSite{"SetEntries", 1, true, false, 1, DDERR_GENERIC,
-                   "DirectDraw error 80004005 @ 208"},
-        ChangeSite{"SetPalette", 1, true, false, 1, DDERR_GENERIC,
-                   "DirectDraw error 80004005 @ 209"},
-        ChangeSite{"SetPalette", 1, false, false, 1, DDERR_GENERIC,
-                   "DirectDraw error 80004005 @ 209"},
-        ChangeSite{"CreatePalette", 1, false, false, 1, DDERR_OUTOFMEMORY,
-                   "DirectDraw error 8007000E @ 4"},
-        ChangeSite{"SetEntries", 1, false, false, 1, DDERR_GENERIC,
-                   "DirectDraw error 80004005 @ 21"},
-        ChangeSite{"CreateSurface", 1, false, false, 1, DDERR_OUTOFMEMORY,
-                   "DirectDraw error 8007000E @ 207"},
-        ChangeSite{"SetPalette", 2, true, false, 1, DDERR_GENERIC,
-                   "DirectDraw error 80004005 @ 8"}));
 
 } // namespace

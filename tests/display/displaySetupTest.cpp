@@ -1,7 +1,7 @@
-#include "display/backBuffers.h"
-#include "display/trueColourSetup.h"
+#include "display/displaySetup.h"
 #include "raster/pixelOps.h"
 #include "record/displayState.h"
+#include "support/testNames.h"
 
 #include "window/headlessFixture.h"
 
@@ -14,10 +14,10 @@ namespace {
 class DisplaySetupTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         createTestWindow(64, 48);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_F(DisplaySetupTest, TwentyFourBitsWhenTheDisplayTakesThem) {
@@ -51,7 +51,7 @@ TEST_F(DisplaySetupTest, PixelOpsFollowTheMode) {
     EXPECT_EQ(display.backBuffer[5], 0x11);
     EXPECT_EQ(pixelOps.peek(1, 0), 0x112233u);
 
-    resetWindowAndDisplay();
+    resetSystemGlobals();
     createTestWindow(64, 48);
     headlessRefuseDepth(24);
     openDisplayTrueColour();
@@ -113,13 +113,19 @@ struct SiteCase {
     const char* expected;
 };
 
+void PrintTo(const SiteCase& site, std::ostream* out) {
+    static const char* const setups[] = {"open", "back buffer", "back and layer"};
+    *out << site.call << " " << site.nth << " fails in " << setups[site.setup] << ", "
+         << site.expected;
+}
+
 class SetupSiteTest : public ::testing::TestWithParam<SiteCase> {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         createTestWindow(64, 48);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_P(SetupSiteTest, FailingCallEndsWithItsSite) {
@@ -148,17 +154,18 @@ INSTANTIATE_TEST_SUITE_P(
                       SiteCase{"CreateSurface", 2, 2, "DirectDraw error 8007000E @ 10"},
                       SiteCase{"Lock", 1, 2, "DirectDraw error 8007000E @ 12"},
                       SiteCase{"CreateSurface", 3, 2, "DirectDraw error 8007000E @ 13"},
-                      SiteCase{"Lock", 2, 2, "DirectDraw error 8007000E @ 15"}));
+                      SiteCase{"Lock", 2, 2, "DirectDraw error 8007000E @ 15"}),
+    namePrintedCase<SiteCase>);
 
 // The palette sites of the buffers, reached on a display opened in 8 bits.
 class PaletteSiteTest : public ::testing::TestWithParam<SiteCase> {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         createTestWindow(64, 48);
         openDisplay8Bit();
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_P(PaletteSiteTest, FailingSetPaletteEndsWithItsSite) {
@@ -180,7 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
     Sites, PaletteSiteTest,
     ::testing::Values(SiteCase{"SetPalette", 1, 1, "DirectDraw error 8876023C @ 8"},
                       SiteCase{"SetPalette", 1, 2, "DirectDraw error 8876023C @ 11"},
-                      SiteCase{"SetPalette", 2, 2, "DirectDraw error 8876023C @ 14"}));
+                      SiteCase{"SetPalette", 2, 2, "DirectDraw error 8876023C @ 14"}),
+    namePrintedCase<SiteCase>);
 
 TEST_F(DisplaySetupTest, EightBitBuffersCarryThePalette) {
     openDisplay8Bit();

@@ -1,9 +1,9 @@
-#include "display/eightBitSetup.h"
 #include "colour/defaultPalette.h"
-#include "display/backBuffers.h"
+#include "display/displaySetup.h"
 #include "display/presentation.h"
 #include "raster/pixelOps.h"
 #include "record/displayState.h"
+#include "support/testNames.h"
 #include "window/fatalError.h"
 
 #include "window/headlessFixture.h"
@@ -20,10 +20,10 @@ namespace {
 class EightBitSetupTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         createTestWindow(64, 48);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 std::vector<PaletteEntry> defaultPalette() {
@@ -103,13 +103,17 @@ struct EightBitSite {
     const char* expected;
 };
 
+void PrintTo(const EightBitSite& site, std::ostream* out) {
+    *out << site.call << " fails, " << site.expected;
+}
+
 class EightBitSiteTest : public ::testing::TestWithParam<EightBitSite> {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         createTestWindow(64, 48);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_P(EightBitSiteTest, FailingCallEndsWithItsSite) {
@@ -129,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EightBitSite{"SetDisplayMode", "DirectDraw error 8007000E @ 3"},
                       EightBitSite{"CreatePalette", "DirectDraw error 8007000E @ 4"},
                       EightBitSite{"CreateSurface", "DirectDraw error 8007000E @ 5"},
-                      EightBitSite{"SetPalette", "DirectDraw error 8007000E @ 6"}));
+                      EightBitSite{"SetPalette", "DirectDraw error 8007000E @ 6"}),
+    namePrintedCase<EightBitSite>);
 
 TEST_F(EightBitSetupTest, RefusedEightBitsEndsAtSite3) {
     headlessRefuseDepth(8);

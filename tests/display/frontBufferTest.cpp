@@ -15,11 +15,11 @@ const int32_t height = 30;
 class FrontBufferTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         headlessSetExtraPitch(12);
         openTestDisplay(width, height);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_F(FrontBufferTest, LockGivesTheVisibleSurface) {

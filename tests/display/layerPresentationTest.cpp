@@ -1,4 +1,5 @@
-#include "display/layerPresentation.h"
+#include "display/presentation.h"
+#include "support/testNames.h"
 
 #include "window/headlessFixture.h"
 
@@ -14,13 +15,13 @@ const int32_t height = 30;
 class LayerPresentationTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         headlessSetExtraPitch(8);
         createTestWindow(width, height);
         openDisplayTrueColour();
         createBackAndLayer();
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 void fillPicture(uint8_t* buffer, int32_t pitch, uint8_t value) {
@@ -80,6 +81,10 @@ struct LayerSite {
     int site;
 };
 
+void PrintTo(const LayerSite& site, std::ostream* out) {
+    *out << site.call << " " << site.nth << " fails at site " << site.site;
+}
+
 class LayerSiteTest : public LayerPresentationTest,
                       public ::testing::WithParamInterface<LayerSite> {};
 
@@ -99,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Sites, LayerSiteTest,
                          ::testing::Values(LayerSite{"Unlock", 1, 101}, LayerSite{"Unlock", 2, 102},
                                            LayerSite{"BltFast", 1, 103},
                                            LayerSite{"BltFast", 2, 104}, LayerSite{"Lock", 1, 105},
-                                           LayerSite{"Lock", 2, 106}));
+                                           LayerSite{"Lock", 2, 106}),
+                         namePrintedCase<LayerSite>);
 
 } // namespace

@@ -15,8 +15,8 @@ const int extraPitch = 12; // rows wider than the picture: fills must cover the 
 
 class PresentationTest : public ::testing::Test {
   protected:
-    void SetUp() override { resetWindowAndDisplay(); }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
 
     void open(int bits, bool withLayer = false) {
         headlessSetExtraPitch(extraPitch);

@@ -1,6 +1,7 @@
 // Screenshots as files: the header fields, palette and rows as written, and the same file read
 // back by ImageMagick, an independent BMP reader.
 #include "imagefile/screenshot.h"
+#include "support/testNames.h"
 
 #include "display/presentation.h"
 #include "raster/areaTestSupport.h"
@@ -70,14 +71,10 @@ std::vector<uint32_t> pictureColours() {
 
 class ScreenshotTest : public ::testing::TestWithParam<int> {
   protected:
-    void SetUp() override {
-        resetWindowAndDisplay();
-        resetAreaGlobals();
-    }
+    void SetUp() override { resetSystemGlobals(); }
     void TearDown() override {
         std::remove(path.c_str());
-        resetAreaGlobals();
-        resetWindowAndDisplay();
+        resetSystemGlobals();
     }
 
     // 8, 24 or 32 bits.
@@ -171,12 +168,12 @@ std::vector<uint8_t> expectedRows() {
     return rows;
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, ScreenshotTest, ::testing::Values(8, 24, 32));
+INSTANTIATE_TEST_SUITE_P(Depths, ScreenshotTest, ::testing::Values(8, 24, 32), nameDepth);
 
 TEST_P(ScreenshotTest, FileHoldsHeaderPaletteAndPaddedRows) {
     for (int32_t width : {37, 40, 41, 42}) {
         SCOPED_TRACE(width);
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         open(width, 23, GetParam(), 12);
         paint();
         const std::vector<uint8_t> rows = expectedRows();
@@ -218,7 +215,7 @@ TEST_P(ScreenshotTest, ImageMagickReadsSizeDepthAndPixels) {
     }
     for (int32_t width : {37, 40}) {
         SCOPED_TRACE(width);
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         open(width, 21, GetParam(), 4);
         paint();
         const std::vector<uint32_t> colours = pictureColours();
@@ -257,8 +254,8 @@ TEST_P(ScreenshotTest, ImageMagickReadsSizeDepthAndPixels) {
 
 // The size fields hold the real sizes, not the fixed values of a template.
 TEST(ScreenshotSizeTest, FullScreenFilesHaveTheirRealSizes) {
-    resetWindowAndDisplay();
-    resetAreaGlobals();
+    resetSystemGlobals();
+    resetSystemGlobals();
     const std::string path = tempFilePath(".bmp");
     headlessRefuseDepth(24);
     openTestDisplay(800, 600);
@@ -270,7 +267,7 @@ TEST(ScreenshotSizeTest, FullScreenFilesHaveTheirRealSizes) {
     EXPECT_EQ(bytes.size(), 1440054u);
     EXPECT_EQ(field32(bytes, 2), 1440054u);
     EXPECT_EQ(field32(bytes, 34), 1440000u);
-    resetWindowAndDisplay();
+    resetSystemGlobals();
     openTestDisplay8Bit(800, 600);
     ASSERT_EQ(writeScreenshot(path.c_str()), 1);
     bytes = readFile(path);
@@ -278,7 +275,7 @@ TEST(ScreenshotSizeTest, FullScreenFilesHaveTheirRealSizes) {
     EXPECT_EQ(field32(bytes, 2), 481078u);
     EXPECT_EQ(field32(bytes, 34), 480000u);
     std::remove(path.c_str());
-    resetWindowAndDisplay();
+    resetSystemGlobals();
 }
 
 // Nothing is written and nothing drawn or shown when the file cannot be created.

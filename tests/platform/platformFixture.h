@@ -4,6 +4,7 @@
 
 #include "platform/host/headless/headlessHost.h"
 #include "platform/win32.h"
+#include "support/systemReset.h"
 
 #include <gtest/gtest.h>
 
@@ -67,11 +68,11 @@ inline DDSURFACEDESC primaryDesc() {
 class PlatformTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        headlessReset();
+        resetSystemGlobals();
         receivedMessages.clear();
     }
     void TearDown() override {
-        headlessReset();
+        resetSystemGlobals();
         receivedMessages.clear();
     }
 };

@@ -10,6 +10,7 @@
 #include "raster/pixelOps.h"
 #include "raster/sprites.h"
 #include "record/displayState.h"
+#include "support/systemReset.h"
 #include "window/inputState.h"
 
 #include <gtest/gtest.h>
@@ -154,8 +155,7 @@ class Fuzzer {
 
     void openDisplay() {
         static const PixelMode modes[] = {1, 3, 4};
-        std::memset(&display, 0, sizeof display);
-        forgetClipWindow();
+        resetSystemGlobals();
         display.pixelMode = modes[between(0, 2)];
         width = between(1, 48);
         height = between(1, 40);
@@ -321,10 +321,7 @@ TEST(AreaFuzz, RandomPrimitivesStayInsideTheirBuffers) {
             ASSERT_TRUE(fuzzer.everythingInPlace()) << "seed " << seed << ", round " << round;
         }
     }
-    std::memset(&display, 0, sizeof display);
-    forgetClipWindow();
-    mouseX = 0;
-    mouseY = 0;
+    resetSystemGlobals();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "raster/areaTestSupport.h"
+#include "support/testNames.h"
 
 #include "raster/areaPrimitives.h"
 
@@ -13,12 +14,12 @@ const Colour colour = 0x123456;
 
 class AreaTest : public ::testing::TestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetAreaGlobals(); }
-    void TearDown() override { resetAreaGlobals(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
-INSTANTIATE_TEST_SUITE_P(EveryMode, AreaTest, ::testing::Values(1, 3, 4));
+INSTANTIATE_TEST_SUITE_P(EveryMode, AreaTest, ::testing::Values(1, 3, 4), namePixelMode);
 
 // --- frameRect ---------------------------------------------------------------------------
 
@@ -190,8 +191,8 @@ TEST_P(AreaTest, TriangleWithExtremeCoordinatesStaysInTheArea) {
 
 class BoxTest : public ::testing::Test {
   protected:
-    void SetUp() override { resetAreaGlobals(); }
-    void TearDown() override { resetAreaGlobals(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "support/memoryDisplay.h"
+#include "support/systemReset.h"
 
 #include "raster/clipWindow.h"
 #include "window/inputState.h"
@@ -32,12 +33,6 @@ inline PixelSet block(int32_t left, int32_t top, int32_t right, int32_t bottom) 
 inline PixelSet unite(PixelSet a, const PixelSet& b) {
     a.insert(b.begin(), b.end());
     return a;
-}
-
-inline void resetAreaGlobals() {
-    forgetClipWindow();
-    mouseX = 0;
-    mouseY = 0;
 }
 
 // The plot slot replaced by one that records every call before it plots.

@@ -1,4 +1,5 @@
 #include "raster/areaTestSupport.h"
+#include "support/testNames.h"
 
 #include "raster/circles.h"
 
@@ -12,15 +13,15 @@ namespace {
 
 class CircleTest : public ::testing::TestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetAreaGlobals(); }
+    void SetUp() override { resetSystemGlobals(); }
     void TearDown() override {
-        resetAreaGlobals();
+        resetSystemGlobals();
         selectPixelOps();
     }
     MemoryDisplay memory;
 };
 
-INSTANTIATE_TEST_SUITE_P(EveryMode, CircleTest, ::testing::Values(1, 3, 4));
+INSTANTIATE_TEST_SUITE_P(EveryMode, CircleTest, ::testing::Values(1, 3, 4), namePixelMode);
 
 TEST_P(CircleTest, ZeroOrNegativeRadiusOutlineDrawsNothing) {
     openMemoryDisplay(&memory, 20, 20, GetParam());
@@ -145,7 +146,7 @@ namespace {
 // Radii and centres beyond what float positions resolve are not drawn, and cost nothing.
 TEST(CircleLimits, HugeOutlinesDrawNothing) {
     MemoryDisplay memory;
-    resetAreaGlobals();
+    resetSystemGlobals();
     openMemoryDisplay(&memory, 20, 20, 4);
     PlotRecorder::install();
     drawCircle(1e10f, 0, 1e10f, 0x0F);
@@ -153,7 +154,7 @@ TEST(CircleLimits, HugeOutlinesDrawNothing) {
     drawCircle(-2e7f, 5, 3, 0x0F);
     EXPECT_TRUE(PlotRecorder::calls().empty());
     drawCircle(10, 10, 16000000.0f, 0x0F);
-    resetAreaGlobals();
+    resetSystemGlobals();
     selectPixelOps();
 }
 

@@ -3,8 +3,7 @@
 #include "raster/areaTestSupport.h"
 
 #include "display/backBufferDC.h"
-#include "display/backBuffers.h"
-#include "display/layerPresentation.h"
+#include "display/displaySetup.h"
 #include "display/presentation.h"
 #include "window/fatalError.h"
 #include "window/headlessFixture.h"
@@ -25,14 +24,10 @@ const int32_t windowY2 = 16;
 class ClipWindowPresentationTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
-        resetAreaGlobals();
+        resetSystemGlobals();
         headlessSetExtraPitch(extraPitch);
     }
-    void TearDown() override {
-        resetAreaGlobals();
-        resetWindowAndDisplay();
-    }
+    void TearDown() override { resetSystemGlobals(); }
 
     void setWindow() {
         mouseX = 12;

@@ -1,4 +1,5 @@
 #include "raster/areaTestSupport.h"
+#include "support/testNames.h"
 
 #include "raster/areaPrimitives.h"
 #include "raster/circles.h"
@@ -12,12 +13,12 @@ namespace {
 
 class ClipWindowTest : public ::testing::TestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetAreaGlobals(); }
-    void TearDown() override { resetAreaGlobals(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
-INSTANTIATE_TEST_SUITE_P(EveryMode, ClipWindowTest, ::testing::Values(1, 3, 4));
+INSTANTIATE_TEST_SUITE_P(EveryMode, ClipWindowTest, ::testing::Values(1, 3, 4), namePixelMode);
 
 TEST_P(ClipWindowTest, WindowCoordinatesStartAtItsCorner) {
     openMemoryDisplay(&memory, 200, 100, GetParam(), 7);

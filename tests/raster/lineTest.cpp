@@ -1,4 +1,5 @@
 #include "support/memoryDisplay.h"
+#include "support/systemReset.h"
 
 #include "raster/lines.h"
 
@@ -35,6 +36,8 @@ Pixels row(int32_t y, int32_t from, int32_t to) {
 
 class LineTest : public ::testing::Test {
   protected:
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
     void open(int32_t width, int32_t height, PixelMode mode) {
         openMemoryDisplay(&memory, width, height, mode, 4);
     }

@@ -1,4 +1,5 @@
 #include "raster/areaTestSupport.h"
+#include "support/testNames.h"
 
 #include "raster/mousePointer.h"
 
@@ -10,12 +11,12 @@ namespace {
 
 class MousePointerTest : public ::testing::TestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetAreaGlobals(); }
-    void TearDown() override { resetAreaGlobals(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
-INSTANTIATE_TEST_SUITE_P(EveryMode, MousePointerTest, ::testing::Values(1, 3, 4));
+INSTANTIATE_TEST_SUITE_P(EveryMode, MousePointerTest, ::testing::Values(1, 3, 4), namePixelMode);
 
 // Two short arms and a diagonal, the tip on the mouse position, in white.
 TEST_P(MousePointerTest, ArrowPointsUpAndLeftFromTheMouse) {

@@ -1,4 +1,6 @@
 #include "support/memoryDisplay.h"
+#include "support/systemReset.h"
+#include "support/testNames.h"
 
 #include "raster/pixelOps.h"
 
@@ -8,6 +10,8 @@ namespace {
 
 class PixelOpsTest : public ::testing::TestWithParam<PixelMode> {
   protected:
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
@@ -87,7 +91,7 @@ TEST_P(PixelOpsTest, FillRectLayerLeavesTheBackBufferAlone) {
     EXPECT_EQ(pixelOps.peekLayer(3, 3), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryMode, PixelOpsTest, ::testing::Values(1, 3, 4));
+INSTANTIATE_TEST_SUITE_P(EveryMode, PixelOpsTest, ::testing::Values(1, 3, 4), namePixelMode);
 
 TEST(TrueColourPixels, BytesAreBlueGreenRedAndTheFourthIsKept) {
     MemoryDisplay memory;

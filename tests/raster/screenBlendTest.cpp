@@ -1,4 +1,6 @@
 #include "support/memoryDisplay.h"
+#include "support/systemReset.h"
+#include "support/testNames.h"
 
 #include "raster/pixelOps.h"
 
@@ -8,7 +10,11 @@ namespace {
 
 class ScreenBlendTest : public ::testing::TestWithParam<PixelMode> {
   protected:
-    void SetUp() override { openMemoryDisplay(&memory, 8, 4, GetParam(), 0, 0); }
+    void SetUp() override {
+        resetSystemGlobals();
+        openMemoryDisplay(&memory, 8, 4, GetParam(), 0, 0);
+    }
+    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
@@ -38,7 +44,7 @@ TEST_P(ScreenBlendTest, OutsideTheAreaNothingHappens) {
     EXPECT_TRUE(touchedPixels(memory).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(TrueColour, ScreenBlendTest, ::testing::Values(3, 4));
+INSTANTIATE_TEST_SUITE_P(TrueColour, ScreenBlendTest, ::testing::Values(3, 4), namePixelMode);
 
 TEST(ScreenBlend, FourthByteIsNotTouched) {
     MemoryDisplay memory;

@@ -1,4 +1,5 @@
 #include "raster/areaTestSupport.h"
+#include "support/testNames.h"
 
 #include "raster/sprites.h"
 
@@ -40,12 +41,12 @@ uint32_t spriteColour(int c, int r, uint8_t base = 0x20) {
 
 class SpriteTest : public ::testing::TestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetAreaGlobals(); }
-    void TearDown() override { resetAreaGlobals(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
-INSTANTIATE_TEST_SUITE_P(EveryMode, SpriteTest, ::testing::Values(1, 3, 4));
+INSTANTIATE_TEST_SUITE_P(EveryMode, SpriteTest, ::testing::Values(1, 3, 4), namePixelMode);
 
 TEST_P(SpriteTest, KeyedSpriteCopiesRowsFromTopToBottom) {
     openMemoryDisplay(&memory, 16, 8, GetParam(), 3);
@@ -164,8 +165,8 @@ TEST_P(SpriteTest, ClippedSpriteIsEightBitOnly) {
 
 class EightBitSpriteTest : public ::testing::Test {
   protected:
-    void SetUp() override { resetAreaGlobals(); }
-    void TearDown() override { resetAreaGlobals(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
@@ -220,12 +221,12 @@ TEST_F(EightBitSpriteTest, FrontSpriteIgnoresTheWindowOrigin) {
 
 class AlphaSpriteTest : public ::testing::TestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetAreaGlobals(); }
-    void TearDown() override { resetAreaGlobals(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
-INSTANTIATE_TEST_SUITE_P(TrueColour, AlphaSpriteTest, ::testing::Values(3, 4));
+INSTANTIATE_TEST_SUITE_P(TrueColour, AlphaSpriteTest, ::testing::Values(3, 4), namePixelMode);
 
 // The weights sum to 255 and the shift divides by 256.
 TEST_P(AlphaSpriteTest, BlendWeightsSumTo255AndShiftBy8) {
@@ -255,7 +256,7 @@ TEST_P(AlphaSpriteTest, AlphaSpriteWrapsLikeTheKeyedOne) {
 }
 
 TEST(AlphaSpriteEightBitTest, DrawsNothingInEightBitMode) {
-    resetAreaGlobals();
+    resetSystemGlobals();
     MemoryDisplay memory;
     openMemoryDisplay(&memory, 8, 4, 1, 0, 100);
     const uint8_t sprite[] = {1, 1, 0, 0, 0, 255};

@@ -8,6 +8,7 @@
 #include "scene/camera.h"
 #include "scene/sceneParameters.h"
 #include "scene/structureGenerator.h"
+#include "support/systemReset.h"
 #include "util/numeric.h"
 
 #include <gtest/gtest.h>
@@ -118,29 +119,9 @@ inline void growVisibleCells() {
     walkVisibleCells(growCellStructure);
 }
 
-// Saves and restores the display record, the slots, the camera and the scene parameters.
+// Starts and ends every test with the system's globals as a process starts with them.
 class SceneTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        savedDisplay = display;
-        savedPixelOps = pixelOps;
-        savedPlotScreen = plotScreen;
-        savedCamera = camera;
-        savedParameters = sceneParameters;
-        std::memset(&sceneParameters, 0, sizeof sceneParameters);
-    }
-    void TearDown() override {
-        display = savedDisplay;
-        pixelOps = savedPixelOps;
-        plotScreen = savedPlotScreen;
-        camera = savedCamera;
-        sceneParameters = savedParameters;
-    }
-
-  private:
-    DisplayState savedDisplay;
-    PixelOps savedPixelOps;
-    PlotOperation savedPlotScreen;
-    Camera savedCamera;
-    SceneParameters savedParameters;
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
 };

@@ -10,8 +10,8 @@ namespace {
 
 class FatalErrorTest : public ::testing::Test {
   protected:
-    void SetUp() override { resetWindowAndDisplay(); }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_F(FatalErrorTest, ZeroResultDoesNothing) {

@@ -1,15 +1,13 @@
-// Puts the headless host and every global the window and display subsystems keep (the
-// translation tables beside the display record and the clip window included) back to their start,
-// and opens a display on it the way the start-up does.
+// Opens a window and a display on the headless host the way the start-up does; fixtures start
+// and end with resetSystemGlobals (support/systemReset.h).
 #pragma once
 
 #include "colour/translationTables.h"
-#include "display/backBuffers.h"
-#include "display/eightBitSetup.h"
-#include "display/trueColourSetup.h"
+#include "display/displaySetup.h"
 #include "platform/host/headless/headlessHost.h"
 #include "raster/clipWindow.h"
 #include "record/displayState.h"
+#include "support/systemReset.h"
 #include "window/inputState.h"
 #include "window/mainWindow.h"
 #include "window/messagePump.h"
@@ -17,25 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-inline void resetWindowAndDisplay() {
-    headlessReset();
-    std::memset(&display, 0, sizeof display);
-    mainWindow = nullptr;
-    appInstance = nullptr;
-    mouseX = 0;
-    mouseY = 0;
-    lastMouseButtons = 0;
-    buttonsBlocked = 1;
-    mouseButtons = 0;
-    charTyped = 0;
-    std::memset(typedText, 0, sizeof typedText);
-    std::memset(keyState, 0, sizeof keyState);
-    std::memset(previousKeyState, 0, sizeof previousKeyState);
-    minimiseRequested = 0;
-    freeTranslationTables();
-    forgetClipWindow();
-}
 
 inline void createTestWindow(int32_t width, int32_t height) {
     createMainWindow(GetModuleHandleA(nullptr), width, height, "Quarnel [Orrinvale 2002]");

@@ -26,10 +26,10 @@ const int32_t height = 48;
 class MessagePumpTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         openTestDisplay(width, height);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 // Every visible byte of every row gets a value that depends on its place.
@@ -182,7 +182,7 @@ TEST_F(MessagePumpTest, RestoreWithWiderPitchKeepsEveryRow) {
 }
 
 TEST(MessagePumpPitchTest, RestoreWithNarrowerPitchKeepsEveryRow) {
-    resetWindowAndDisplay();
+    resetSystemGlobals();
     headlessSetExtraPitch(24);
     openTestDisplay(width, height);
     int32_t oldPitch = display.backPitch;
@@ -192,17 +192,17 @@ TEST(MessagePumpPitchTest, RestoreWithNarrowerPitchKeepsEveryRow) {
     pumpMessages();
     EXPECT_LT(display.backPitch, oldPitch);
     EXPECT_TRUE(holdsPattern(display.backBuffer, display.backPitch, 9));
-    resetWindowAndDisplay();
+    resetSystemGlobals();
 }
 
 TEST(MessagePumpNoDisplayTest, MinimiseBeforeTheDisplayIsOpenOpensNoDisplay) {
-    resetWindowAndDisplay();
+    resetSystemGlobals();
     createTestWindow(width, height);
     queueMinimiseAndRestore();
     EXPECT_EQ(pumpMessages(), 0);
     EXPECT_EQ(headlessCallCount("DirectDrawCreate"), 0);
     EXPECT_EQ(display.directDraw, nullptr);
-    resetWindowAndDisplay();
+    resetSystemGlobals();
 }
 
 TEST_F(MessagePumpTest, RestoreMayFallBackToThirtyTwoBits) {
@@ -250,7 +250,7 @@ TEST_F(MessagePumpTest, RestoreThatCanSetNoDepthEndsAtSite2403) {
 }
 
 TEST_F(MessagePumpTest, PaletteSaveFailureEndsAtSite16) {
-    resetWindowAndDisplay();
+    resetSystemGlobals();
     openTestDisplay8Bit(width, height);
     headlessFailCall("GetEntries", 1, DDERR_GENERIC);
     queueMinimiseAndRestore();
@@ -263,7 +263,7 @@ TEST_F(MessagePumpTest, PaletteSaveFailureEndsAtSite16) {
 }
 
 TEST_F(MessagePumpTest, QuitInEightBitReleasesThePaletteObjectToo) {
-    resetWindowAndDisplay();
+    resetSystemGlobals();
     openTestDisplay8Bit(width, height);
     headlessQueueQuit();
     EXPECT_EQ(pumpMessages(), 1);
@@ -274,10 +274,10 @@ TEST_F(MessagePumpTest, QuitInEightBitReleasesThePaletteObjectToo) {
 class EightBitPumpTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         openTestDisplay8Bit(width, height);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 };
 
 bool samePalette(const PALETTEENTRY* a, const PALETTEENTRY* b) {

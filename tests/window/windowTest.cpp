@@ -13,10 +13,10 @@ namespace {
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetWindowAndDisplay();
+        resetSystemGlobals();
         createTestWindow(640, 480);
     }
-    void TearDown() override { resetWindowAndDisplay(); }
+    void TearDown() override { resetSystemGlobals(); }
 
     LRESULT send(UINT message, WPARAM wParam, LPARAM lParam) {
         return windowProc(mainWindow, message, wParam, lParam);
@@ -33,15 +33,15 @@ TEST_F(WindowTest, CreationSetsScreenSizeInstanceAndHidesCursor) {
 }
 
 TEST(WindowCreationTest, RefusedClassRegistrationIsFatal) {
-    resetWindowAndDisplay();
+    resetSystemGlobals();
     headlessFailCall("RegisterClassA", 1, DDERR_GENERIC); // any non-zero result fails it
     EXPECT_EXIT(createTestWindow(640, 480), ExitedWithCode(1),
                 "^Oh sod it: Couldn't register window class\n$");
-    resetWindowAndDisplay();
+    resetSystemGlobals();
 }
 
 TEST(WindowCreationTest, MissingWindowIsFatalAfterTheCursorIsHidden) {
-    resetWindowAndDisplay();
+    resetSystemGlobals();
     headlessFailCall("CreateWindowExA", 1, DDERR_GENERIC);
     EXPECT_EXIT({ createTestWindow(640, 480); }, ExitedWithCode(1),
                 "^Oh sod it: Couldn't create a window\n$");
@@ -51,7 +51,7 @@ TEST(WindowCreationTest, MissingWindowIsFatalAfterTheCursorIsHidden) {
             createTestWindow(640, 480);
         },
         ExitedWithCode(1), "cursor 0\n");
-    resetWindowAndDisplay();
+    resetSystemGlobals();
 }
 
 TEST_F(WindowTest, MousePositionIsTheTwoUnsignedHalvesOfLParam) {

@@ -1,0 +1,241 @@
+// Every line: the one walk, the clipping, the blended and slot lines and the direct stores.
+#include "raster/lines.h"
+
+#include "raster/pixelBuffers.h"
+#include "record/displayState.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// The one stepping scheme of every line: single-precision positions accumulated step by step,
+// never recomputed from the start; the walk starts at the end with the smaller x + y and
+// includes both ends of the major axis.
+
+// Below this squared length a line is one pixel, at its first end.
+const double tinyLineThreshold = 0.1;
+
+// plot(x, y) receives float positions. walkAlongX takes over walks along x: it receives the
+// start, the end's x and the slope (true-colour direct stores walk those in bytes).
+template <typename Plot, typename AlongX>
+inline void walkLine(float x1, float y1, float x2, float y2, Plot plot, AlongX walkAlongX) {
+    float dx = x2 - x1;
+    float dy = y2 - y1;
+    if (dx * dx + dy * dy < tinyLineThreshold) {
+        plot(x1, y1);
+        return;
+    }
+    if (dx + dy < 0) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+        dx = -dx;
+        dy = -dy;
+    }
+    if (dy < dx) {
+        walkAlongX(x1, y1, x2, dy / dx);
+    } else {
+        const float slope = dx / dy;
+        while (y1 <= y2) {
+            plot(x1, y1);
+            x1 += slope;
+            y1 += 1;
+        }
+    }
+}
+
+template <typename Plot>
+inline void walkAlongXByPixels(float x1, float y1, float x2, float slope, Plot plot) {
+    while (x1 <= x2) {
+        plot(x1, y1);
+        y1 += slope;
+        x1 += 1;
+    }
+}
+
+bool allFinite(float a, float b, float c, float d) {
+    return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
+}
+
+// In exact arithmetic the clipped ends lie inside the area. In float a nearly degenerate line
+// (a huge dx over a tiny dy) can throw an end far outside; walking from there would take
+// billions of steps, or never end once a step of one no longer moves the position. Such ends
+// are rejected; the small overshoots of ordinary rounding are walked as they are.
+bool nearTheArea(float v, float limit) {
+    return v >= -limit && v <= 2 * limit;
+}
+
+// Beyond this magnitude a step of one no longer moves a float position, and a walk would never
+// end; such lines (and non-finite ones) are not drawn by the unclipped variants.
+const float largestSteppablePosition = 16777216.0f;
+
+bool steppable(float v) {
+    return std::fabs(v) < largestSteppablePosition;
+}
+
+bool steppableLine(float x1, float y1, float x2, float y2) {
+    return steppable(x1) && steppable(y1) && steppable(x2) && steppable(y2);
+}
+
+// The clipping keeps the walk inside the area; the test guards the last rounding of a clipped
+// end, so that no store can ever land outside the buffer.
+template <uint32_t bytesPerPixel> inline void storeDirect(uint32_t x, uint32_t y, Colour colour) {
+    if (!insideDrawingArea(x, y)) {
+        return;
+    }
+    storePixel<bytesPerPixel>(pixelAddress<backPixels, bytesPerPixel>(x, y), colour);
+}
+
+template <uint32_t bytesPerPixel>
+void walkDirect(float x1, float y1, float x2, float y2, Colour colour) {
+    const auto store = [colour](float x, float y) {
+        storeDirect<bytesPerPixel>(toPixelCoordinate(x), toPixelCoordinate(y), colour);
+    };
+    walkLine(x1, y1, x2, y2, store, [store, colour](float x, float y, float end, float slope) {
+        if (bytesPerPixel == 1) {
+            walkAlongXByPixels(x, y, end, slope, store);
+            return;
+        }
+        // True-colour walks along x run in bytes from the whole column of the start, so they
+        // begin at floor(x1) rather than at the fractional x1.
+        const int32_t step = static_cast<int32_t>(bytesPerPixel);
+        int32_t position = static_cast<int32_t>(std::floor(x)) * step;
+        const float byteEnd = end * static_cast<float>(step);
+        while (position <= byteEnd) {
+            storeDirect<bytesPerPixel>(static_cast<uint32_t>(position / step), toPixelCoordinate(y),
+                                       colour);
+            position += step;
+            y += slope;
+        }
+    });
+}
+
+} // namespace
+
+uint32_t toPixelCoordinate(double v) {
+    if (v >= 2147483648.0) {
+        if (v < 4294967296.0) {
+            return static_cast<uint32_t>(static_cast<int32_t>(v - 2147483648.0)) + 0x80000000u;
+        }
+    } else if (v > -2147483649.0) {
+        return static_cast<uint32_t>(static_cast<int32_t>(v));
+    }
+    // NaN or beyond 32 bits: a value no drawing area contains.
+    return 0x80000000u;
+}
+
+void stepLine(float x1, float y1, float x2, float y2, PlotOperation const* slot, Colour colour) {
+    const auto plot = [slot, colour](float x, float y) {
+        (*slot)(toPixelCoordinate(x), toPixelCoordinate(y), colour);
+    };
+    walkLine(x1, y1, x2, y2, plot, [plot](float x, float y, float end, float slope) {
+        walkAlongXByPixels(x, y, end, slope, plot);
+    });
+}
+
+// Edges in the order left, right, top, bottom, all with the deltas of the unclipped line; each
+// move slides an end along the line toward the other end. Ends exactly on an edge are inside.
+bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2) {
+    // Non-finite ends, or ends so far out that the arithmetic overflows, would leave NaN
+    // positions that no test below rejects.
+    if (!allFinite(*x1, *y1, *x2, *y2)) {
+        return false;
+    }
+    const float xMax = static_cast<float>(display.screenWidth - 1);
+    const float yMax = static_cast<float>(display.screenHeight - 1);
+    const float dx = *x2 - *x1;
+    const float dy = *y2 - *y1;
+
+    if (*x1 < 0) {
+        if (*x2 < 0) {
+            return false;
+        }
+        *y1 = *y1 - dy * *x1 / dx;
+        *x1 = 0;
+    } else if (*x2 < 0) {
+        *y2 = *y2 - dy * *x2 / dx;
+        *x2 = 0;
+    }
+
+    if (*x1 > xMax) {
+        if (*x2 > xMax) {
+            return false;
+        }
+        *y1 = *y1 - (*x1 - xMax) * dy / dx;
+        *x1 = xMax;
+    } else if (*x2 > xMax) {
+        *y2 = *y2 - (*x2 - xMax) * dy / dx;
+        *x2 = xMax;
+    }
+
+    if (*y1 < 0) {
+        if (*y2 < 0) {
+            return false;
+        }
+        *x1 = *x1 - dx * *y1 / dy;
+        *y1 = 0;
+    } else if (*y2 < 0) {
+        *x2 = *x2 - dx * *y2 / dy;
+        *y2 = 0;
+    }
+
+    if (*y1 > yMax) {
+        if (*y2 > yMax) {
+            return false;
+        }
+        *x1 = *x1 - (*y1 - yMax) * dx / dy;
+        *y1 = yMax;
+    } else if (*y2 > yMax) {
+        *x2 = *x2 - (*y2 - yMax) * dx / dy;
+        *y2 = yMax;
+    }
+
+    const float width = static_cast<float>(display.screenWidth);
+    const float height = static_cast<float>(display.screenHeight);
+    return allFinite(*x1, *y1, *x2, *y2) && nearTheArea(*x1, width) && nearTheArea(*x2, width) &&
+           nearTheArea(*y1, height) && nearTheArea(*y2, height);
+}
+
+// The blended line of the scene and the two unclipped slot lines of the library.
+
+void drawLineScreen(float x1, float y1, float x2, float y2, Colour colour) {
+    if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
+        return;
+    }
+    stepLine(x1, y1, x2, y2, &plotScreen, colour);
+}
+
+void drawLineFront(float x1, float y1, float x2, float y2, Colour colour) {
+    if (!steppableLine(x1, y1, x2, y2)) {
+        return;
+    }
+    stepLine(x1, y1, x2, y2, &pixelOps.plotFront, colour & 0xFF);
+}
+
+void drawLineLayer(float x1, float y1, float x2, float y2, Colour colour) {
+    if (!steppableLine(x1, y1, x2, y2)) {
+        return;
+    }
+    stepLine(x1, y1, x2, y2, &pixelOps.plotLayer, colour & 0xFF);
+}
+
+// Lines stored straight into the back buffer, overwriting what is there: the progress bar and
+// the mouse pointer draw with it.
+void drawLineDirect(float x1, float y1, float x2, float y2, Colour colour) {
+    if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
+        return;
+    }
+    switch (display.pixelMode) {
+    case pixelModePalettized:
+        walkDirect<1>(x1, y1, x2, y2, colour);
+        break;
+    case pixelModeTrueColour24:
+        walkDirect<3>(x1, y1, x2, y2, colour);
+        break;
+    case pixelModeTrueColour32:
+        walkDirect<4>(x1, y1, x2, y2, colour);
+        break;
+    default:
+        break;
+    }
+}
