@@ -82,9 +82,15 @@ void drawNodeMarker(float x, float y, float z, Colour colour) {
         plotScreen(toPixelCoordinate(shifted(sx, dot.x)), toPixelCoordinate(shifted(sy, dot.y)),
                    colour);
     }
+    const WaveField* batch[8];
+    for (int32_t i = 0; i < 8; ++i) {
+        batch[i] = &fields.decisionFields[firstExtraField + i];
+    }
+    float values[8];
+    evaluateWaves(batch, 8, x, y, z, values);
     for (int32_t i = 0; i < 8; ++i) {
         const MarkerExtra& extra = markerExtras[i];
-        if (quantiseWave(fields.decisionFields[firstExtraField + i], x, y, z, extra.choices) != 0) {
+        if (quantiseWaveValue(values[i], extra.choices) != 0) {
             continue;
         }
         for (int32_t j = 0; j < extra.lineCount; ++j) {

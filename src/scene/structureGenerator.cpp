@@ -43,12 +43,16 @@ Colour branchColour(Colour colour, float colourValue) {
 // third, as the layout field chooses.
 static void growBranch(int32_t branch, float x, float y, float z, Colour colour) {
     const WaveField* fields = &sceneParameters.branchFields[4 * branch];
+    const WaveField* const batch[5] = {&fields[0], &fields[1], &fields[2],
+                                       &sceneParameters.decisionFields[branch], &fields[3]};
+    float values[5];
+    evaluateWaves(batch, 5, x, y, z, values);
     // Single-precision constants: (x + 200 × v) − 100 in float.
-    const float qx = x + 200.0f * evaluateWave(fields[0], x, y, z) - 100.0f;
-    const float qy = y + 200.0f * evaluateWave(fields[1], x, y, z) - 100.0f;
-    const float qz = z + 200.0f * evaluateWave(fields[2], x, y, z) - 100.0f;
-    const int32_t layout = quantiseWave(sceneParameters.decisionFields[branch], x, y, z, 3);
-    const float t = evaluateWave(fields[3], x, y, z);
+    const float qx = x + 200.0f * values[0] - 100.0f;
+    const float qy = y + 200.0f * values[1] - 100.0f;
+    const float qz = z + 200.0f * values[2] - 100.0f;
+    const int32_t layout = quantiseWaveValue(values[3], 3);
+    const float t = values[4];
     if (layout == 0) {
         const float mx = x + t * (qx - x);
         drawSegment3D(x, y, z, mx, y, z, colour);

@@ -6,22 +6,56 @@
 
 #include <cmath>
 
-float evaluateWave(const WaveField& field, float x, float y, float z) {
+namespace {
+
+// Each sine argument is formed in single precision; the sine itself is the double one,
+// correctly rounded so that every host gets the same bits, and the sum and scaling stay in
+// double until the final rounding.
+inline void waveArguments(const WaveField& field, float x, float y, float z, double* arguments) {
     const int32_t cx = display.screenWidth / 2;
     const int32_t cy = display.screenHeight / 2;
-    // Each sine argument is formed in single precision; the sine itself is the double one,
-    // correctly rounded so that every host gets the same bits, and the sum and scaling stay in
-    // double until the final rounding.
     const float argumentX = (x - static_cast<float>(cx)) * field.freqX + field.phaseX;
     const float argumentY = (y - static_cast<float>(cy)) * field.freqY + field.phaseY;
     const float argumentZ = z * field.freqZ + field.phaseZ;
-    const double s1 = correctlyRoundedSin(static_cast<double>(argumentX));
-    const double s2 = correctlyRoundedSin(static_cast<double>(argumentY));
-    const double s3 = correctlyRoundedSin(static_cast<double>(argumentZ));
-    return static_cast<float>((s1 + s2 + s3) / 6.0 + 0.5);
+    arguments[0] = static_cast<double>(argumentX);
+    arguments[1] = static_cast<double>(argumentY);
+    arguments[2] = static_cast<double>(argumentZ);
+}
+
+inline float waveValue(const double* sines) {
+    return static_cast<float>((sines[0] + sines[1] + sines[2]) / 6.0 + 0.5);
+}
+
+} // namespace
+
+float evaluateWave(const WaveField& field, float x, float y, float z) {
+    double arguments[3];
+    double sines[3];
+    waveArguments(field, x, y, z, arguments);
+    correctlyRoundedSines(arguments, sines, 3);
+    return waveValue(sines);
+}
+
+void evaluateWaves(const WaveField* const* fields, int32_t count, float x, float y, float z,
+                   float* values) {
+    if (count <= 0 || count > waveBatchLimit) {
+        return;
+    }
+    double arguments[3 * waveBatchLimit];
+    double sines[3 * waveBatchLimit];
+    for (int32_t i = 0; i < count; ++i) {
+        waveArguments(*fields[i], x, y, z, &arguments[3 * i]);
+    }
+    correctlyRoundedSines(arguments, sines, 3 * count);
+    for (int32_t i = 0; i < count; ++i) {
+        values[i] = waveValue(&sines[3 * i]);
+    }
+}
+
+int32_t quantiseWaveValue(float value, int32_t n) {
+    return truncateToInt32(std::floor(static_cast<double>(value) * n));
 }
 
 int32_t quantiseWave(const WaveField& field, float x, float y, float z, int32_t n) {
-    const float value = evaluateWave(field, x, y, z);
-    return truncateToInt32(std::floor(static_cast<double>(value) * n));
+    return quantiseWaveValue(evaluateWave(field, x, y, z), n);
 }

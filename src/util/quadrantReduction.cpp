@@ -126,3 +126,62 @@ QuadrantReduction reduceQuadrant(double x) {
     }
     return {remainder, x < 0 ? (4 - quadrant) & 3 : quadrant};
 }
+
+bool reduceQuadrantOfFloat(double x, QuadrantReduction* reduction) {
+    uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    const int biasedExponent = (int)(bits >> 52) & 0x7FF;
+    const uint64_t mantissa53 = (bits & 0xFFFFFFFFFFFFFull) | 0x10000000000000ull;
+    if (biasedExponent < 1023 || biasedExponent > 1150 || (mantissa53 & 0x1FFFFFFFu) != 0) {
+        return false;
+    }
+    // x = mantissa · 2^exponent with a 24-bit integer mantissa.
+    const uint32_t mantissa = (uint32_t)(mantissa53 >> 29);
+    const int exponent = biasedExponent - 1046;
+
+    // As in reduceQuadrant, the window starts after the bits worth whole turns; 160 bits of it
+    // leave an error below 2^-134 in the fraction of a quadrant.
+    const int first = exponent - 1 > 1 ? exponent - 1 : 1;
+    uint32_t product[6];
+    uint64_t carry = 0;
+    for (int i = 0; i < 5; ++i) {
+        const uint64_t sum = (uint64_t)mantissa * twoOverPiWordAt(first + 32 * (4 - i)) + carry;
+        product[i] = (uint32_t)sum;
+        carry = sum >> 32;
+    }
+    product[5] = (uint32_t)carry;
+    const uint64_t p0 = product[0] | (uint64_t)product[1] << 32;
+    const uint64_t p1 = product[2] | (uint64_t)product[3] << 32;
+    const uint64_t p2 = product[4] | (uint64_t)product[5] << 32;
+
+    // The binary point sits fractionBits from the bottom, 158 to 183; shifted so that it sits
+    // below the top two bits, the quadrant's, with whole turns falling off the top.
+    const int fractionBits = first + 159 - exponent;
+    const int shift = 190 - fractionBits;
+    uint64_t q2 = (p2 << shift) | (p1 >> (64 - shift));
+    uint64_t q1 = (p1 << shift) | (p0 >> (64 - shift));
+    uint64_t q0 = p0 << shift;
+
+    int quadrant = (int)(q2 >> 62);
+    const bool fromNext = ((q2 >> 61) & 1) != 0;
+    if (fromNext) {
+        quadrant = (quadrant + 1) & 3;
+        // Two's complement over the three words; only the fraction's bits are read after.
+        const uint64_t carry1 = q0 == 0 ? 1 : 0;
+        const uint64_t carry2 = carry1 != 0 && q1 == 0 ? 1 : 0;
+        q0 = ~q0 + 1;
+        q1 = ~q1 + carry1;
+        q2 = ~q2 + carry2;
+    }
+    // The fraction of a quadrant, at most one half, to 106 bits in two exact pieces.
+    const uint64_t mask53 = (1ull << 53) - 1;
+    const uint64_t high = (q2 >> 9) & mask53;
+    const uint64_t low = ((q2 & 0x1FF) << 44) | (q1 >> 20);
+    const DoubleDouble fraction = fastTwoSum((double)high * 0x1p-53, (double)low * 0x1p-106);
+    DoubleDouble remainder = multiplyDoubleDouble(fraction, halfPi);
+    if (fromNext != (x < 0)) {
+        remainder = {-remainder.hi, -remainder.lo};
+    }
+    *reduction = {remainder, x < 0 ? (4 - quadrant) & 3 : quadrant};
+    return true;
+}

@@ -10,3 +10,8 @@ struct QuadrantReduction {
 };
 
 QuadrantReduction reduceQuadrant(double x);
+
+// The same for an x with at most 24 significant bits (every float) from 1 up to 2^128, in a
+// few integer products; r's absolute error stays below 2^-104 (its relative error may be
+// larger where x lies very close to a multiple of π/2). False when x is not such a number.
+bool reduceQuadrantOfFloat(double x, QuadrantReduction* reduction);

@@ -152,3 +152,104 @@ TEST(DoubleDouble, ProductsAndSumsAreExact) {
 }
 
 } // namespace
+
+namespace {
+
+// A float from 32 random bits: any finite float on even draws, and on odd ones a magnitude
+// between 2^-28 and 2^24, where the scene's arguments lie.
+float randomFloatArgument(uint64_t* state, int draw) {
+    *state = *state * 6364136223846793005ull + 1442695040888963407ull;
+    uint32_t bits = (uint32_t)(*state >> 32);
+    if (draw % 2 != 0) {
+        const uint32_t exponent = 127 - 28 + (bits >> 8) % 52;
+        bits = (bits & 0x807FFFFFu) | exponent << 23;
+    } else if ((bits & 0x7F800000u) == 0x7F800000u) {
+        bits &= 0xBFFFFFFFu;
+    }
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// Debug builds check a sample; the release test build checks ten million arguments.
+#ifdef NDEBUG
+const int quickCheckArguments = 10000000;
+#else
+const int quickCheckArguments = 200000;
+#endif
+
+} // namespace
+
+// The quick evaluation, alone and in batches, must round exactly as the exact route does:
+// any wrong error bound or reduction shows up as a differing bit somewhere in this many.
+TEST(CorrectlyRoundedSine, QuickAndBatchedRoutesEqualTheExactOne) {
+    uint64_t state = 20020;
+    double arguments[sineBatchLimit];
+    double sines[sineBatchLimit];
+    int large = 0;
+    int batches = 0;
+    for (int start = 0; start < quickCheckArguments; ++batches) {
+        const int32_t count = 1 + batches % sineBatchLimit;
+        for (int32_t i = 0; i < count; ++i) {
+            arguments[i] = randomFloatArgument(&state, start + i);
+            large += std::fabs(arguments[i]) >= 0x1p19 ? 1 : 0;
+        }
+        correctlyRoundedSines(arguments, sines, count);
+        for (int32_t i = 0; i < count; ++i) {
+            const double x = arguments[i];
+            const double exact = exactlyRoundedSin(x);
+            ASSERT_EQ(sines[i], exact) << std::hexfloat << x;
+            ASSERT_EQ(correctlyRoundedSin(x), exact) << std::hexfloat << x;
+            if (i % 4 == 0) {
+                ASSERT_EQ(correctlyRoundedCos(x), exactlyRoundedCos(x)) << std::hexfloat << x;
+            }
+        }
+        start += count;
+    }
+    EXPECT_GT(large, quickCheckArguments / 4) << "the large-argument reduction went unchecked";
+}
+
+TEST(CorrectlyRoundedSine, BatchesKeepShortcutsAndNonFiniteArguments) {
+    const double arguments[6] = {0.0,
+                                 -0.0,
+                                 0x1p-40,
+                                 std::numeric_limits<double>::infinity(),
+                                 0x1.6ac5b262ca1ffp+849,
+                                 0x1.16d0fc2ed4544p+9};
+    double sines[6];
+    correctlyRoundedSines(arguments, sines, 6);
+    EXPECT_EQ(sines[0], 0.0);
+    EXPECT_TRUE(std::signbit(sines[1]));
+    EXPECT_EQ(sines[2], 0x1p-40);
+    EXPECT_TRUE(std::isnan(sines[3]));
+    EXPECT_EQ(sines[4], 0x1.0000000000000p+0);
+    EXPECT_EQ(sines[5], -0x1.0000000000000p+0);
+}
+
+// Far from the origin, where the scene's arguments pass 2^19, the float reduction must agree
+// with the general one, right up to the largest float.
+TEST(QuadrantReduction, FloatReductionAgreesWithTheGeneralOne) {
+    uint64_t state = 7;
+    int checked = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const float f = randomFloatArgument(&state, 0);
+        const double x = f;
+        QuadrantReduction fast;
+        if (!reduceQuadrantOfFloat(x, &fast)) {
+            ASSERT_TRUE(std::fabs(x) < 1.0 || std::fabs(x) >= 0x1p128) << std::hexfloat << x;
+            continue;
+        }
+        const QuadrantReduction general = reduceQuadrant(x);
+        ASSERT_EQ(fast.quadrant, general.quadrant) << std::hexfloat << x;
+        ASSERT_NEAR(fast.remainder.hi, general.remainder.hi, 0x1p-100) << std::hexfloat << x;
+        ++checked;
+    }
+    EXPECT_GT(checked, 100000);
+    QuadrantReduction largest;
+    ASSERT_TRUE(reduceQuadrantOfFloat((double)std::numeric_limits<float>::max(), &largest));
+    EXPECT_EQ(largest.quadrant, reduceQuadrant(std::numeric_limits<float>::max()).quadrant);
+    QuadrantReduction notAFloat;
+    EXPECT_FALSE(reduceQuadrantOfFloat(1.0 + 0x1p-40, &notAFloat));
+    EXPECT_FALSE(reduceQuadrantOfFloat(0x1p128, &notAFloat));
+    EXPECT_FALSE(reduceQuadrantOfFloat(0.5, &notAFloat));
+}
