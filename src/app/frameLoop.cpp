@@ -1,7 +1,7 @@
 #include "app/frameLoop.h"
 
 #include "app/cameraControl.h"
-#include "app/cellWalk.h"
+#include "app/cellWorkers.h"
 #include "app/flightControl.h"
 #include "app/preferences.h"
 #include "app/screenshotKey.h"
@@ -10,7 +10,6 @@
 #include "record/displayState.h"
 #include "scene/camera.h"
 #include "scene/sceneParameters.h"
-#include "scene/structureGenerator.h"
 #include "window/inputState.h"
 #include "window/messagePump.h"
 
@@ -19,10 +18,6 @@
 namespace {
 
 const uint8_t keyQ = 0x51;
-
-void growCell(int32_t, int32_t, int32_t, float centreX, float centreY, float centreZ, Colour fog) {
-    growStructure(centreX, centreY, centreZ, fog);
-}
 
 } // namespace
 
@@ -36,7 +31,7 @@ void moveCamera() {
 
 int runFrame() {
     moveCamera();
-    walkVisibleCells(growCell);
+    growVisibleCells();
     presentAndClear(0);
     const int quit = pumpMessages();
     return quit | (keyState[keyQ] & 0x80) | (keyState[VK_ESCAPE] & 0x80);

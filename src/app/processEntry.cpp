@@ -1,6 +1,7 @@
 // The process entry: our own options are taken first; then the command line without the
 // program's name goes to appMain, whose result becomes the exit code.
 #include "app/appMain.h"
+#include "app/cellWorkers.h"
 #include "app/commandLine.h"
 #include "app/flightControl.h"
 #include "app/flightRecording.h"
@@ -34,5 +35,6 @@ int main() {
         }
     }
     flightControl.autopilot = programOptions.autopilot;
+    setCellThreads(programOptions.threads);
     std::exit(appMain(GetModuleHandleA(nullptr), nullptr, arguments, SW_SHOWNORMAL));
 }

@@ -101,6 +101,10 @@ bool takeScale(const char* value) {
     return true;
 }
 
+bool takeThreads(const char* value) {
+    return takeWholeNumber("--threads", value, 1, 256, &programOptions.threads);
+}
+
 bool takeRecord(const char* value) {
     if (*value == '\0') {
         std::fprintf(stderr, "quarnel: --record needs a file name\n");
@@ -119,7 +123,7 @@ const OptionRow optionRows[] = {
     {"--version", false, takeVersion},     {"--windowed", false, takeWindowed},
     {"--display", true, takeDisplay},      {"--fps", true, takeFramesPerSecond},
     {"--scale", true, takeScale},          {"--record", true, takeRecord},
-    {"--autopilot", false, takeAutopilot},
+    {"--autopilot", false, takeAutopilot}, {"--threads", true, takeThreads},
 };
 
 } // namespace

@@ -14,6 +14,7 @@ struct ProgramOptions {
     HostWindowOptions window;
     std::string recordPath; // --record FILE: keep the flight in FILE ("": not recorded)
     bool autopilot;         // --autopilot: fly by itself until the person moves or presses
+    int threads;            // --threads N: threads that grow the scene; 0 (no option) means all
 };
 
 extern ProgramOptions programOptions;

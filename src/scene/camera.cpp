@@ -1,7 +1,7 @@
 #include "scene/camera.h"
 
-#include "raster/lines.h"
 #include "record/displayState.h"
+#include "scene/sceneCommands.h"
 
 Camera camera;
 
@@ -31,5 +31,5 @@ void drawSegment3D(float x1, float y1, float z1, float x2, float y2, float z2, C
     float sy2;
     projectPoint(x1, y1, z1, &sx1, &sy1);
     projectPoint(x2, y2, z2, &sx2, &sy2);
-    drawLineScreen(sx1, sy1, sx2, sy2, colour);
+    sceneLine(sx1, sy1, sx2, sy2, colour);
 }

@@ -1,9 +1,8 @@
 #include "scene/nodeMarker.h"
 
-#include "raster/lines.h"
-#include "raster/pixelOps.h"
 #include "record/displayState.h"
 #include "scene/camera.h"
+#include "scene/sceneCommands.h"
 #include "scene/sceneParameters.h"
 
 #include <cstdint>
@@ -54,8 +53,8 @@ inline float shifted(float s, int32_t offset) {
 }
 
 inline void drawMarkerLine(float sx, float sy, const MarkerLine& line, Colour colour) {
-    drawLineScreen(shifted(sx, line.x1), shifted(sy, line.y1), shifted(sx, line.x2),
-                   shifted(sy, line.y2), colour);
+    sceneLine(shifted(sx, line.x1), shifted(sy, line.y1), shifted(sx, line.x2),
+              shifted(sy, line.y2), colour);
 }
 
 } // namespace
@@ -79,8 +78,7 @@ void drawNodeMarker(float x, float y, float z, Colour colour) {
         drawMarkerLine(sx, sy, line, colour);
     }
     for (const MarkerDot& dot : ringDots) {
-        plotScreen(toPixelCoordinate(shifted(sx, dot.x)), toPixelCoordinate(shifted(sy, dot.y)),
-                   colour);
+        sceneDot(shifted(sx, dot.x), shifted(sy, dot.y), colour);
     }
     const WaveField* batch[8];
     for (int32_t i = 0; i < 8; ++i) {

@@ -96,4 +96,23 @@ TEST(ParseProgramOptions, RecordAndAutopilot) {
               "quarnel: --record needs a value\nquarnel: --record needs a file name\n");
 }
 
+TEST(ParseProgramOptions, Threads) {
+    EXPECT_EQ(parseProgramOptions({}), 0);
+    EXPECT_EQ(programOptions.threads, 0);
+    EXPECT_EQ(parseProgramOptions({"--threads", "1"}), 0);
+    EXPECT_EQ(programOptions.threads, 1);
+    EXPECT_EQ(parseProgramOptions({"x", "--threads", "256"}), 0);
+    EXPECT_EQ(programOptions.threads, 256);
+    for (const char* bad : {"0", "257", "-2", "2x", ""}) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(parseProgramOptions({"--threads", bad}), 2) << bad;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  std::string("quarnel: --threads takes a whole number from 1 to 256, not \"") +
+                      bad + "\"\n");
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(parseProgramOptions({"--threads"}), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "quarnel: --threads needs a value\n");
+}
+
 } // namespace

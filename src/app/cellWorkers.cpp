@@ -1,0 +1,191 @@
+#include "app/cellWorkers.h"
+
+#include "app/cellWalk.h"
+#include "scene/sceneCommands.h"
+#include "scene/structureGenerator.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// The walk's pyramid: 1 + 9 + 25 + 49 + 81 cells.
+const int32_t cellLimit = 165;
+
+struct Cell {
+    float x;
+    float y;
+    float z;
+    Colour fog;
+};
+
+// The frame being grown: written by the calling thread before it wakes the workers, read by
+// all until the frame's last list has been replayed.
+struct FrameCells {
+    Cell cells[cellLimit];
+    int32_t count; // may pass cellLimit; then the frame is grown on the calling thread
+    SceneCommandList lists[cellLimit];
+    // The frame number a cell's list was finished for.
+    std::atomic<uint64_t> finished[cellLimit];
+    std::atomic<int32_t> next;
+};
+
+struct WorkerPool {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::vector<std::thread> threads;
+    uint64_t frame = 0; // under the mutex
+    bool stopping = false;
+    std::atomic<int32_t> busy{0}; // workers still taking cells of the current frame
+};
+
+FrameCells frameCells;
+WorkerPool pool;
+int32_t threadsAsked = 0;
+int64_t commandCount = 0;
+
+// Takes cells until none is left; the calling thread's own drawing is untouched.
+void growCell(int32_t index, uint64_t frame) {
+    SceneCommandList& list = frameCells.lists[index];
+    list.clear();
+    const Cell& cell = frameCells.cells[index];
+    recordSceneInto(&list);
+    growStructure(cell.x, cell.y, cell.z, cell.fog);
+    recordSceneInto(nullptr);
+    frameCells.finished[index].store(frame, std::memory_order_release);
+}
+
+void workerLoop() {
+    uint64_t seen = 0;
+    for (;;) {
+        int32_t count;
+        {
+            std::unique_lock<std::mutex> lock(pool.mutex);
+            pool.wake.wait(lock, [&seen] { return pool.stopping || pool.frame != seen; });
+            if (pool.stopping) {
+                return;
+            }
+            seen = pool.frame;
+            count = frameCells.count;
+        }
+        for (int32_t index = frameCells.next.fetch_add(1); index < count;
+             index = frameCells.next.fetch_add(1)) {
+            growCell(index, seen);
+        }
+        pool.busy.fetch_sub(1, std::memory_order_release);
+    }
+}
+
+void startWorkers(int32_t workers) {
+    if (static_cast<int32_t>(pool.threads.size()) == workers) {
+        return;
+    }
+    stopCellWorkers();
+    for (int32_t i = 0; i < workers; ++i) {
+        pool.threads.emplace_back(workerLoop);
+    }
+}
+
+// Joins the workers when the process ends normally.
+struct PoolEnd {
+    ~PoolEnd() { stopCellWorkers(); }
+};
+PoolEnd poolEnd;
+
+void collectCell(int32_t, int32_t, int32_t, float x, float y, float z, Colour fog) {
+    if (frameCells.count < cellLimit) {
+        frameCells.cells[frameCells.count] = {x, y, z, fog};
+    }
+    ++frameCells.count;
+}
+
+void growCellHere(int32_t, int32_t, int32_t, float x, float y, float z, Colour fog) {
+    growStructure(x, y, z, fog);
+}
+
+void growOnEveryThread(int32_t threads) {
+    startWorkers(threads - 1);
+    frameCells.count = 0;
+    walkVisibleCells(collectCell);
+    const int32_t count = frameCells.count;
+    if (count > cellLimit) {
+        commandCount = 0;
+        walkVisibleCells(growCellHere);
+        return;
+    }
+    uint64_t frame;
+    {
+        std::lock_guard<std::mutex> lock(pool.mutex);
+        frame = ++pool.frame;
+        frameCells.next.store(0);
+        pool.busy.store(static_cast<int32_t>(pool.threads.size()));
+    }
+    pool.wake.notify_all();
+
+    // Replay each list as soon as it is finished; grow one meanwhile when the next is not.
+    int64_t commands = 0;
+    for (int32_t replayed = 0; replayed < count;) {
+        if (frameCells.finished[replayed].load(std::memory_order_acquire) == frame) {
+            replaySceneCommands(frameCells.lists[replayed]);
+            commands += static_cast<int64_t>(frameCells.lists[replayed].size());
+            ++replayed;
+            continue;
+        }
+        const int32_t index = frameCells.next.fetch_add(1);
+        if (index < count) {
+            growCell(index, frame);
+        } else {
+            std::this_thread::yield();
+        }
+    }
+    // No worker may still be taking cells when the next frame resets the count.
+    while (pool.busy.load(std::memory_order_acquire) != 0) {
+        std::this_thread::yield();
+    }
+    commandCount = commands;
+}
+
+} // namespace
+
+void setCellThreads(int32_t count) {
+    threadsAsked = count < 0 ? 0 : count;
+}
+
+int32_t cellThreads() {
+    if (threadsAsked > 0) {
+        return threadsAsked;
+    }
+    const unsigned hardware = std::thread::hardware_concurrency();
+    return hardware > 1 ? static_cast<int32_t>(hardware) : 1;
+}
+
+void growVisibleCells() {
+    const int32_t threads = cellThreads();
+    if (threads <= 1) {
+        commandCount = 0;
+        walkVisibleCells(growCellHere);
+        return;
+    }
+    growOnEveryThread(threads);
+}
+
+int64_t lastFrameCommandCount() {
+    return commandCount;
+}
+
+void stopCellWorkers() {
+    {
+        std::lock_guard<std::mutex> lock(pool.mutex);
+        pool.stopping = true;
+    }
+    pool.wake.notify_all();
+    for (std::thread& thread : pool.threads) {
+        thread.join();
+    }
+    pool.threads.clear();
+    std::lock_guard<std::mutex> lock(pool.mutex);
+    pool.stopping = false;
+}

@@ -1,0 +1,69 @@
+#include "app/cellWorkers.h"
+#include "platform/host/headless/headlessHost.h"
+#include "scene/camera.h"
+#include "scene/sceneParameters.h"
+#include "support/memoryDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// The back buffer after each frame of a short flight: the camera drifts sideways and forward
+// and the phases creep, as in the demonstration, so lines cross between cells.
+std::vector<std::vector<uint8_t>> flyFrames(int32_t threads, PixelMode mode) {
+    MemoryDisplay memory;
+    openMemoryDisplay(&memory, 320, 240, mode);
+    headlessSetTickCount(4242);
+    initSceneParameters();
+    resetCamera();
+    setCellThreads(threads);
+    std::vector<std::vector<uint8_t>> frames;
+    for (int frame = 0; frame < 8; ++frame) {
+        camera.cameraX += 3.0f;
+        camera.cameraZ += 40.0f;
+        driftWavePhases(0.002f);
+        growVisibleCells();
+        frames.push_back(memory.back);
+    }
+    setCellThreads(0);
+    return frames;
+}
+
+} // namespace
+
+// The blend rounds, so a pixel two lines cross only keeps its bytes when the lines are drawn in
+// the single-threaded order; any number of threads must give those bytes.
+TEST(CellWorkers, EveryThreadCountDrawsTheSingleThreadedFrames) {
+    for (PixelMode mode : {pixelModeTrueColour24, pixelModeTrueColour32}) {
+        const std::vector<std::vector<uint8_t>> expected = flyFrames(1, mode);
+        size_t drawn = 0;
+        for (uint8_t byte : expected.back()) {
+            drawn += byte != 0 ? 1 : 0;
+        }
+        ASSERT_GT(drawn, 1000u) << "the flight draws next to nothing";
+        for (int32_t threads : {2, 3, 5}) {
+            const std::vector<std::vector<uint8_t>> frames = flyFrames(threads, mode);
+            ASSERT_EQ(frames.size(), expected.size());
+            for (size_t i = 0; i < frames.size(); ++i) {
+                EXPECT_TRUE(frames[i] == expected[i])
+                    << threads << " threads, frame " << i << ", mode " << mode;
+            }
+            EXPECT_GT(lastFrameCommandCount(), 100) << threads << " threads";
+        }
+    }
+    stopCellWorkers();
+}
+
+TEST(CellWorkers, ThreadCountsResolve) {
+    setCellThreads(3);
+    EXPECT_EQ(cellThreads(), 3);
+    setCellThreads(1);
+    EXPECT_EQ(cellThreads(), 1);
+    setCellThreads(0);
+    EXPECT_GE(cellThreads(), 1);
+    setCellThreads(-4);
+    EXPECT_GE(cellThreads(), 1);
+}
