@@ -72,6 +72,8 @@ TEST(FrameTimes, FixedSizeSummaryKeepsTheMedianWithinHalfAPercent) {
     EXPECT_EQ(times.least, 1.0);
     EXPECT_DOUBLE_EQ(times.most, 1000.999);
     EXPECT_NEAR(frameTimeMedian(&times), 501.0, 501.0 * 0.005);
+    EXPECT_NEAR(frameTimePercentile(&times, 0.1), 101.0, 101.0 * 0.01);
+    EXPECT_NEAR(frameTimePercentile(&times, 0.9), 901.0, 901.0 * 0.01);
     FrameTimes one = {};
     addFrameTime(&one, 16.6);
     EXPECT_EQ(frameTimeMedian(&one), 16.6);
@@ -81,3 +83,21 @@ TEST(FrameTimes, FixedSizeSummaryKeepsTheMedianWithinHalfAPercent) {
 }
 
 } // namespace
+
+TEST(RenderOptions, BenchmarkNeedsNoOutAndThreadsAreCounted) {
+    RenderOptions options;
+    std::string error;
+    ASSERT_TRUE(parse({"--size", "64x48", "--ticks", "1", "--benchmark", "--threads", "3"},
+                      &options, &error))
+        << error;
+    EXPECT_TRUE(options.benchmark);
+    EXPECT_EQ(options.threads, 3);
+    for (const char* bad : {"0", "257", "two", ""}) {
+        RenderOptions refused;
+        EXPECT_FALSE(parse({"--size", "64x48", "--ticks", "1", "--benchmark", "--threads", bad},
+                           &refused, &error))
+            << bad;
+    }
+    RenderOptions neither;
+    EXPECT_FALSE(parse({"--size", "64x48", "--ticks", "1"}, &neither, &error));
+}

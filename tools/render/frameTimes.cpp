@@ -31,15 +31,20 @@ void addFrameTime(FrameTimes* times, double milliseconds) {
 }
 
 double frameTimeMedian(const FrameTimes* times) {
+    return frameTimePercentile(times, 0.5);
+}
+
+double frameTimePercentile(const FrameTimes* times, double fraction) {
     if (times->count == 0) {
         return 0.0;
     }
-    // The element a sorted list would hold at count / 2, taken at its bucket's middle.
+    // The element a sorted list would hold at count × fraction, taken at its bucket's middle.
+    const uint64_t index = static_cast<uint64_t>(static_cast<double>(times->count) * fraction);
     uint64_t seen = 0;
     int bucket = 0;
     for (; bucket < frameTimeBuckets - 1; ++bucket) {
         seen += times->buckets[bucket];
-        if (seen > times->count / 2) {
+        if (seen > index) {
             break;
         }
     }

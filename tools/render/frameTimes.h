@@ -21,3 +21,6 @@ void addFrameTime(FrameTimes* times, double milliseconds);
 
 // The median estimated from the histogram, kept within least and most; 0 with no frames.
 double frameTimeMedian(const FrameTimes* times);
+
+// The same for the time a sorted list would hold at count × fraction (0 <= fraction < 1).
+double frameTimePercentile(const FrameTimes* times, double fraction);

@@ -8,6 +8,7 @@
 #include "videoOut.h"
 
 #include "app/appMain.h"
+#include "app/cellWorkers.h"
 #include "app/flightControl.h"
 #include "app/flightFile.h"
 #include "app/preferences.h"
@@ -73,6 +74,10 @@ void atPresent(const HeadlessFrame* frame, void*) {
         addFrameTime(&flight.frameTimes,
                      std::chrono::duration<double, std::milli>(now - flight.frameStart).count());
     }
+    if (flight.options.benchmark) {
+        flight.frameStart = Clock::now();
+        return;
+    }
     if (flight.video != VideoKind::none) {
         if (frame->number > 1 && !writeVideoFrame(frame)) {
             endProgress();
@@ -99,6 +104,15 @@ void reportTimes(FILE* out) {
         return;
     }
     const double median = frameTimeMedian(&times);
+    if (flight.options.benchmark) {
+        std::printf("%llu frames at %dx%d, %d bits, %d threads: median frame time %.3f ms "
+                    "(10th percentile %.3f ms, 90th %.3f ms), %.1f frames per second\n",
+                    static_cast<unsigned long long>(times.count), flight.options.width,
+                    flight.options.height, flight.options.depth, cellThreads(), median,
+                    frameTimePercentile(&times, 0.1), frameTimePercentile(&times, 0.9),
+                    median > 0 ? 1000.0 / median : 0.0);
+        return;
+    }
     std::fprintf(out, "%llu frames, median frame time %.3f ms, %.1f frames per second\n",
                  static_cast<unsigned long long>(times.count), median,
                  median > 0 ? 1000.0 / median : 0.0);
@@ -121,7 +135,8 @@ int main(int argc, char** argv) {
     RenderOptions& options = flight.options;
     flight.video = videoKind(options.outPattern);
     flight.format = frameFileFormat(options.outPattern);
-    if (flight.video == VideoKind::none && flight.format == FrameFileFormat::unknown) {
+    if (!options.benchmark && flight.video == VideoKind::none &&
+        flight.format == FrameFileFormat::unknown) {
         std::fprintf(stderr, "quarnel-render: --out must end in .ppm, .bmp or .png, or .mp4 or "
                              ".webm, or be -\n");
         return 2;
@@ -179,7 +194,7 @@ int main(int argc, char** argv) {
         const fs::path video = fs::absolute(options.outPattern);
         fs::create_directories(video.parent_path(), ignored);
         options.outPattern = video.string();
-    } else if (flight.video == VideoKind::none) {
+    } else if (flight.video == VideoKind::none && !options.benchmark) {
         // Only the pattern's own % may reach printf: those of the folder it is relative to are
         // doubled.
         const fs::path out = fs::absolute(options.outPattern);
@@ -187,12 +202,12 @@ int main(int argc, char** argv) {
             fs::create_directories(out.parent_path(), ignored);
         }
     }
-    if (flight.video == VideoKind::none && fs::path(options.outPattern).is_relative()) {
+    if (flight.video == VideoKind::none && !options.benchmark &&
+        fs::path(options.outPattern).is_relative()) {
         std::string folder = fs::current_path().string();
         for (size_t at = folder.find('%'); at != std::string::npos; at = folder.find('%', at + 2)) {
             folder.insert(at, "%");
         }
-        options.outPattern = (fs::path(folder) / options.outPattern).string();
     }
 
     // The demonstration reads its preferences from the current folder: give it a folder of its
@@ -222,6 +237,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    setCellThreads(options.threads);
     headlessReset();
     headlessSetTickCount(options.ticks);
     if (options.depth == 32) {

@@ -11,7 +11,8 @@
 const char* const renderUsage =
     "usage: quarnel-render [--size WxH] [--ticks T] [--speed S] [--frames N] [--depth 24|32]\n"
     "                      [--flight FILE | --autopilot] [--fps N]\n"
-    "                      [--pixel-format yuv420p|yuv444p] --out PATTERN|VIDEO|-\n"
+    "                      [--pixel-format yuv420p|yuv444p] [--threads N] (--out PATTERN|VIDEO|- | "
+    "--benchmark)\n"
     "  --size WxH     screen size in pixels (default: the flight's header)\n"
     "  --ticks T      the tick count the scene is seeded with (default: the flight's header)\n"
     "  --speed S      drift speed (default: the flight's header, or 20)\n"
@@ -20,6 +21,8 @@ const char* const renderUsage =
     "  --flight FILE  one line per frame: dx dy buttons (1 left, 2 right); a recording's\n"
     "                 header \"# quarnel flight: size WxH ticks T speed S\" gives the rest\n"
     "  --autopilot    the flight flies itself along the figure of eight\n"
+    "  --threads N    threads that grow the scene, 1 to 256 (default: all the machine has)\n"
+    "  --benchmark    write no file; print the median, 10th and 90th percentile frame times\n"
     "  --out PATTERN  frame files: a name with one %d, e.g. out/f%04d.png; .ppm, .bmp or .png\n"
     "  --out VIDEO    one video made by ffmpeg: flight.mp4 (H.264) or flight.webm (VP9)\n"
     "  --out -        a YUV4MPEG2 stream (4:4:4) on standard output, for any encoder\n"
@@ -79,6 +82,10 @@ std::string frameFileName(const std::string& pattern, int number) {
 bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::string* error) {
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
+        if (name == "--benchmark") {
+            options->benchmark = true;
+            continue;
+        }
         if (name == "--autopilot") {
             options->autopilot = true;
             continue;
@@ -129,6 +136,12 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::stri
                 return false;
             }
             options->depth = value == "24" ? 24 : 32;
+        } else if (name == "--threads") {
+            if (!parseInteger(value, 1, 256, &number)) {
+                *error = "--threads wants a whole number from 1 to 256";
+                return false;
+            }
+            options->threads = static_cast<int>(number);
         } else if (name == "--flight") {
             options->flightPath = value;
         } else if (name == "--fps") {
@@ -155,8 +168,8 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::stri
             return false;
         }
     }
-    if (options->outPattern.empty()) {
-        *error = "--out is required";
+    if (options->outPattern.empty() && !options->benchmark) {
+        *error = "--out (or --benchmark) is required";
         return false;
     }
     if (options->autopilot && !options->flightPath.empty()) {

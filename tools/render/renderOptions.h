@@ -20,6 +20,8 @@ struct RenderOptions {
     bool fullChroma = false; // --pixel-format yuv444p rather than yuv420p
     std::string flightPath;
     std::string outPattern;
+    bool benchmark = false; // time the frames and write nothing
+    int threads = 0;        // threads that grow the scene; 0: every hardware thread
 };
 
 const int defaultFrames = 60;
