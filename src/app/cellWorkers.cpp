@@ -58,8 +58,8 @@ void growCell(int32_t index, uint64_t frame) {
     frameCells.finished[index].store(frame, std::memory_order_release);
 }
 
-void workerLoop() {
-    uint64_t seen = 0;
+// seen: the frame already under way when the worker starts, which is not its to grow.
+void workerLoop(uint64_t seen) {
     for (;;) {
         int32_t count;
         {
@@ -85,7 +85,7 @@ void startWorkers(int32_t workers) {
     }
     stopCellWorkers();
     for (int32_t i = 0; i < workers; ++i) {
-        pool.threads.emplace_back(workerLoop);
+        pool.threads.emplace_back(workerLoop, pool.frame);
     }
 }
 
