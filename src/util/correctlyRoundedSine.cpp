@@ -219,24 +219,58 @@ double correctlyRoundedCos(double x) {
 }
 
 void correctlyRoundedSines(const double* arguments, double* sines, int32_t count) {
-    // Reduced one by one (the table lookup is a gather), evaluated together, checked one by
-    // one; an argument that takes another way is marked and left to the last loop.
+    // Loops of straight-line arithmetic, which the compiler turns into vector code, around one
+    // of the rest: the quick reduction is made for every argument, the few it does not suit
+    // are sorted out one by one along with the table lookup (a gather), then every quick
+    // value is evaluated and checked.
     double hi[sineBatchLimit];
     double lo[sineBatchLimit];
+    double turns[sineBatchLimit];
     double tablePoint[sineBatchLimit];
     double aHi[sineBatchLimit];
     double aLo[sineBatchLimit];
     double bHi[sineBatchLimit];
     double bLo[sineBatchLimit];
-    bool negate[sineBatchLimit];
-    bool settled[sineBatchLimit];
-    bool quick[sineBatchLimit];
     double high[sineBatchLimit];
     double low[sineBatchLimit];
+    bool negate[sineBatchLimit];
+    bool quick[sineBatchLimit];
+    bool settled[sineBatchLimit];
     for (int32_t i = 0; i < count; ++i) {
-        QuickInput in = {0.0, 0.0, 0.0, {0.0, 0.0, 0.0, 0.0}, false};
-        settled[i] = shortcut(arguments[i], false, &sines[i]);
-        quick[i] = !settled[i] && quickReduction(arguments[i], false, &in);
+        const double x = arguments[i];
+        const double k = (x * twoOverPi + 0x1.8p52) - 0x1.8p52;
+        const double partial = x - k * halfPiPart1; // exact where this reduction is used
+        const DoubleDouble second = twoSum(partial, -(k * halfPiPart2));
+        const DoubleDouble r = twoSum(second.hi, second.lo - k * halfPiPart3);
+        hi[i] = r.hi;
+        lo[i] = r.lo;
+        turns[i] = k;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        const double x = arguments[i];
+        const double magnitude = std::fabs(x);
+        int quadrant = 0;
+        DoubleDouble r = {hi[i], lo[i]};
+        settled[i] = false;
+        quick[i] = true;
+        if (magnitude >= 0x1p-27 && magnitude < quickReductionLimit) {
+            quadrant = (int)turns[i] & 3;
+        } else {
+            QuadrantReduction reduction;
+            if (shortcut(x, false, &sines[i])) {
+                settled[i] = true;
+                quick[i] = false;
+            } else if (magnitude < floatReductionLimit && reduceQuadrantOfFloat(x, &reduction)) {
+                r = reduction.remainder;
+                quadrant = reduction.quadrant;
+            } else {
+                quick[i] = false;
+            }
+            if (!quick[i]) {
+                r = {0.0, 0.0};
+            }
+        }
+        const QuickInput in = quickInput(r, quadrant);
         hi[i] = in.hi;
         lo[i] = in.lo;
         tablePoint[i] = in.tablePoint;
