@@ -155,6 +155,9 @@ void setCellThreads(int32_t count) {
 }
 
 int32_t cellThreads() {
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+    return 1; // no threads can start in such a module
+#endif
     if (threadsAsked > 0) {
         return threadsAsked;
     }

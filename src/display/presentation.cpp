@@ -14,8 +14,15 @@ static void fillBuffer(uint8_t* buffer, int32_t pitch, uint8_t value) {
     std::memset(buffer, value, (size_t)pitch * (size_t)display.screenHeight);
 }
 
+static uint64_t presentations = 0;
+
+uint64_t presentationCount() {
+    return presentations;
+}
+
 // The blit and the re-lock, for the whole screen with no clip window set.
 static void presentWholeScreen() {
+    ++presentations;
     RECT source = wholeScreenRect();
     display.backSurface->Unlock(nullptr);
     display.primarySurface->BltFast(0, 0, display.backSurface, &source, DDBLTFAST_WAIT);

@@ -9,6 +9,8 @@
 // Copies the back buffer to the screen and locks it again; backBuffer and backPitch are
 // refreshed from the new lock. Results are not checked: a failed blit just shows nothing new.
 void presentFrame();
+// Frames presented since the start: each call below that presents counts one.
+uint64_t presentationCount();
 // presentFrame, then fills the back buffer with value.
 void presentAndClear(uint8_t value);
 // Fills the back buffer with value, then presentAndClear: a uniform screen and a filled buffer.

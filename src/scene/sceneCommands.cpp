@@ -1,5 +1,7 @@
 #include "scene/sceneCommands.h"
 
+#include "scene/drawnArea.h"
+
 #include "raster/lines.h"
 #include "raster/pixelOps.h"
 
@@ -9,8 +11,10 @@ thread_local SceneCommandList* recording = nullptr;
 
 inline void drawCommand(const SceneCommand& command) {
     if (command.dot != 0) {
+        noteDrawnLine(command.x1, command.y1, command.x1, command.y1);
         plotScreen(toPixelCoordinate(command.x1), toPixelCoordinate(command.y1), command.colour);
     } else {
+        noteDrawnLine(command.x1, command.y1, command.x2, command.y2);
         drawLineScreen(command.x1, command.y1, command.x2, command.y2, command.colour);
     }
 }
