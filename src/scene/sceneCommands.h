@@ -4,7 +4,7 @@
 // the commands keep the end points exactly as the drawing would have received them.
 #pragma once
 
-#include "colour/colour.h"
+#include "record/colour.h"
 
 #include <cstdint>
 #include <vector>
