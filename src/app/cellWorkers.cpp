@@ -7,8 +7,13 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <new>
 #include <thread>
 #include <vector>
+
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
+#include <pthread.h>
+#endif
 
 namespace {
 
@@ -36,10 +41,12 @@ struct FrameCells {
 struct WorkerPool {
     std::mutex mutex;
     std::condition_variable wake;
-    std::vector<std::thread> threads;
+    // Threads a forked child has not got are left behind, never joined: hence pointers.
+    std::vector<std::thread*> threads;
     uint64_t frame = 0; // under the mutex
+    bool open = false;  // under the mutex: workers may still join the current frame
     bool stopping = false;
-    std::atomic<int32_t> busy{0}; // workers still taking cells of the current frame
+    std::atomic<int32_t> busy{0}; // workers that joined the current frame and are not done
 };
 
 FrameCells frameCells;
@@ -69,6 +76,10 @@ void workerLoop(uint64_t seen) {
                 return;
             }
             seen = pool.frame;
+            if (!pool.open) {
+                continue; // the frame was finished without this worker
+            }
+            pool.busy.fetch_add(1);
             count = frameCells.count;
         }
         for (int32_t index = frameCells.next.fetch_add(1); index < count;
@@ -85,13 +96,33 @@ void startWorkers(int32_t workers) {
     }
     stopCellWorkers();
     for (int32_t i = 0; i < workers; ++i) {
-        pool.threads.emplace_back(workerLoop, pool.frame);
+        pool.threads.push_back(new std::thread(workerLoop, pool.frame));
     }
 }
 
-// Joins the workers when the process ends normally.
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
+// A forked child has the calling thread alone: it forgets the workers (it cannot join them) and
+// starts its own when it next needs them.
+void forgetWorkersInChild() {
+    pool.threads.clear();
+    new (&pool.mutex) std::mutex;
+    new (&pool.wake) std::condition_variable;
+    pool.open = false;
+    pool.stopping = false;
+    pool.busy.store(0);
+}
+#endif
+
+// Joins the workers when the process ends normally; forks are watched from the first start.
 struct PoolEnd {
-    ~PoolEnd() { stopCellWorkers(); }
+    PoolEnd() {
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
+        pthread_atfork(nullptr, nullptr, forgetWorkersInChild);
+#endif
+    }
+    ~PoolEnd() {
+        stopCellWorkers();
+    }
 };
 PoolEnd poolEnd;
 
@@ -121,7 +152,7 @@ void growOnEveryThread(int32_t threads) {
         std::lock_guard<std::mutex> lock(pool.mutex);
         frame = ++pool.frame;
         frameCells.next.store(0);
-        pool.busy.store(static_cast<int32_t>(pool.threads.size()));
+        pool.open = true;
     }
     pool.wake.notify_all();
 
@@ -141,7 +172,12 @@ void growOnEveryThread(int32_t threads) {
             std::this_thread::yield();
         }
     }
-    // No worker may still be taking cells when the next frame resets the count.
+    // No worker may still be taking cells when the next frame resets the count: none joins from
+    // now on, and those that did are waited for.
+    {
+        std::lock_guard<std::mutex> lock(pool.mutex);
+        pool.open = false;
+    }
     while (pool.busy.load(std::memory_order_acquire) != 0) {
         std::this_thread::yield();
     }
@@ -185,8 +221,9 @@ void stopCellWorkers() {
         pool.stopping = true;
     }
     pool.wake.notify_all();
-    for (std::thread& thread : pool.threads) {
-        thread.join();
+    for (std::thread* thread : pool.threads) {
+        thread->join();
+        delete thread;
     }
     pool.threads.clear();
     std::lock_guard<std::mutex> lock(pool.mutex);
