@@ -208,6 +208,7 @@ int main(int argc, char** argv) {
         for (size_t at = folder.find('%'); at != std::string::npos; at = folder.find('%', at + 2)) {
             folder.insert(at, "%");
         }
+        options.outPattern = (fs::path(folder) / options.outPattern).string();
     }
 
     // The demonstration reads its preferences from the current folder: give it a folder of its
