@@ -13,3 +13,11 @@ if(QUARNEL_TSAN)
     add_compile_options(-fsanitize=thread -fno-omit-frame-pointer -O1)
     add_link_options(-fsanitize=thread)
 endif()
+
+# Everything instrumented for libFuzzer's coverage; the fuzz targets alone link its driver.
+if(QUARNEL_FUZZ)
+    set(QUARNEL_FUZZ_FLAGS -fsanitize=address,undefined,float-cast-overflow
+                           -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_compile_options(${QUARNEL_FUZZ_FLAGS} -fsanitize=fuzzer-no-link)
+    add_link_options(${QUARNEL_FUZZ_FLAGS})
+endif()

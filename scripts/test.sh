@@ -2,15 +2,15 @@
 # Sets up what is missing, then builds and runs every test, stage by stage (scripts/stages/):
 # the house rules (include order), the debug build, the same under ASan + UBSan,
 # the Windows build under Wine, the installed package built against by a consumer, the
-# WebAssembly build under Node and Chromium. Each stage is timed; a failing stage does not stop
-# the others, but fails the run.
+# WebAssembly build under Node and Chromium, the fuzz targets for a bounded time. Each stage is
+# timed; a failing stage does not stop the others, but fails the run.
 # QUARNEL_STAGES="dev asan" runs only the named stages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-stages=${QUARNEL_STAGES:-"house dev asan release tsan windows package web"}
+stages=${QUARNEL_STAGES:-"house dev asan release tsan windows package web fuzz"}
 passed=0
 failed=0
 failedNames=
