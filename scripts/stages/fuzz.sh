@@ -3,12 +3,12 @@
 # each run for a bounded time from its seed corpus, as many at once as there are cores. Any
 # finding (a crash, a sanitizer report, a failed oracle, a hang or runaway memory) fails the
 # stage; its input is kept in build/fuzz/findings/ to become a regression test.
-# QUARNEL_FUZZ_SECONDS sets the time per target (default 50).
+# QUARNEL_FUZZ_SECONDS sets the time per target (default 45).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 scripts/install-deps.sh clang-14 libclang-rt-14-dev
 jobs=$(nproc 2>/dev/null || echo 2)
-seconds=${QUARNEL_FUZZ_SECONDS:-50}
+seconds=${QUARNEL_FUZZ_SECONDS:-45}
 
 targets=()
 for source in tests/fuzz/fuzz*.cpp; do
@@ -19,9 +19,12 @@ done
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs" --target "${targets[@]}"
 
-out=build/fuzz/runs
+# Absolute paths: a target may change its working folder (the preferences are read from it).
+root=$(pwd)
+out=$root/build/fuzz/runs
+findings=$root/build/fuzz/findings
 rm -rf "$out"
-mkdir -p "$out" build/fuzz/findings
+mkdir -p "$out" "$findings"
 
 # The seeds are copied: what a run finds stays out of the repository.
 runTarget() { # name
@@ -29,9 +32,9 @@ runTarget() { # name
     mkdir -p "$corpus"
     cp tests/fuzz/corpus/"$name"/* "$corpus"/
     local status=0
-    "build/fuzz/tests/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    "$root/build/fuzz/tests/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -close_fd_mask=3 -print_final_stats=1 \
-        -artifact_prefix="build/fuzz/findings/$name-" "$corpus" >"$out/$name.log" 2>&1 ||
+        -artifact_prefix="$findings/$name-" "$corpus" >"$out/$name.log" 2>&1 ||
         status=$?
     echo "$status" >"$out/$name.status"
 }
@@ -51,7 +54,7 @@ failed=0
 for name in "${targets[@]}"; do
     status=$(cat "$out/$name.status")
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$out/$name.log")
-    coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$out/$name.log" | tail -n 1)
+    coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$out/$name.log" | tail -n 1 || true)
     if [ "$status" -eq 0 ] && [ -n "$runs" ] && [ "$runs" -gt 0 ]; then
         echo "PASS: $name: ${runs} inputs in ${seconds} s, ${coverage:-no coverage figures}, no findings"
     else
