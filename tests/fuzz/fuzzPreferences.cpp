@@ -3,7 +3,7 @@
 // those numbers, one that does not fit or does not match leaves the resolution 0 x 0 or partly
 // so, and then the speed is the default.
 #include "app/preferences.h"
-#include "display/displayState.h"
+#include "record/displayState.h"
 
 #include <cmath>
 #include <cstdio>

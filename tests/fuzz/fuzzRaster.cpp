@@ -8,7 +8,6 @@
 #include "colour/translationTables.h"
 #include "display/backBuffers.h"
 #include "display/displayModeChange.h"
-#include "display/displayState.h"
 #include "display/displaySuspension.h"
 #include "display/eightBitSetup.h"
 #include "display/presentation.h"
@@ -21,6 +20,7 @@
 #include "raster/lines.h"
 #include "raster/pixelOps.h"
 #include "raster/sprites.h"
+#include "record/displayState.h"
 #include "window/mainWindow.h"
 
 #include <cstdio>
