@@ -1,6 +1,7 @@
-// The flight reader on any file. Oracle: a flight that is read has every step within its
-// bounds and no more steps than lines; one that is refused says so naming the file.
-#include "../../tools/render/flightFile.h"
+// The flight reader on any file, its header line included. Oracle: a flight that is read has
+// every step within its bounds and no more steps than lines; one that is refused says so naming
+// the file.
+#include "app/flightFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -32,9 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(std::fwrite(data, 1, size, out) == size, "the file is written");
     std::fclose(out);
 
+    FlightHeader header;
     std::vector<FlightStep> steps;
     std::string error;
-    if (readFlightFile(filePath(), &steps, &error)) {
+    if (readFlightFile(filePath(), &header, &steps, &error)) {
         const size_t lines = static_cast<size_t>(std::count(data, data + size, '\n')) + 1;
         check(steps.size() <= lines, "no more steps than lines");
         for (const FlightStep& step : steps) {
