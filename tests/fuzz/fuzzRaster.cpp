@@ -6,12 +6,10 @@
 // is the one on the screen.
 #include "colour/paletteUpload.h"
 #include "colour/translationTables.h"
-#include "display/backBuffers.h"
 #include "display/displayModeChange.h"
+#include "display/displaySetup.h"
 #include "display/displaySuspension.h"
-#include "display/eightBitSetup.h"
 #include "display/presentation.h"
-#include "display/trueColourSetup.h"
 #include "fuzzInput.h"
 #include "platform/host/headless/headlessHost.h"
 #include "raster/areaPrimitives.h"
