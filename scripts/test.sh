@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-stages=${QUARNEL_STAGES:-"house dev asan release tsan windows package web fuzz"}
+stages=${QUARNEL_STAGES:-"house dev asan release tsan windows package web fuzz saver"}
 passed=0
 failed=0
 failedNames=

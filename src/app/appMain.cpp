@@ -13,10 +13,7 @@
 
 const char* const windowTitle = "Quarnel [Orrinvale 2002]";
 
-int appMain(HINSTANCE instance, HINSTANCE, const char*, int) {
-    loadPreferences();
-    // A resolution the display refuses ends at a DirectDraw site: say where it came from.
-    setFatalErrorNote(preferencesResolutionNote());
+void startDemonstration(HINSTANCE instance) {
     createMainWindow(instance, display.screenWidth, display.screenHeight, windowTitle);
     openDisplayTrueColour();
     createBackBuffer();
@@ -27,6 +24,13 @@ int appMain(HINSTANCE instance, HINSTANCE, const char*, int) {
     mouseY = display.screenHeight / 2;
     mouseX = display.screenWidth / 2;
     SetCursorPos(mouseX, mouseY);
+}
+
+int appMain(HINSTANCE instance, HINSTANCE, const char*, int) {
+    loadPreferences();
+    // A resolution the display refuses ends at a DirectDraw site: say where it came from.
+    setFatalErrorNote(preferencesResolutionNote());
+    startDemonstration(instance);
     runFrameLoop();
     return 0;
 }

@@ -14,9 +14,9 @@
 float speedPreference;
 
 #if defined(_WIN32)
-const char* const preferencesPath = ".\\prefs.txt";
+const char* preferencesPath = ".\\prefs.txt";
 #else
-const char* const preferencesPath = "prefs.txt";
+const char* preferencesPath = "prefs.txt";
 #endif
 
 namespace {
@@ -213,4 +213,37 @@ void loadPreferences() {
 
 const char* preferencesResolutionNote() {
     return resolutionNote;
+}
+
+bool validPreferences(int width, int height, float speed) {
+    return width >= 1 && width <= 16384 && height >= 1 && height <= 16384 && std::isfinite(speed) &&
+           speed >= 0 && speed <= 1000;
+}
+
+bool savePreferences(int width, int height, float speed) {
+    FILE* file = std::fopen(preferencesPath, "wt");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = std::fprintf(file, "Resolution: %dx%d\n", width, height) > 0 &&
+                         std::fprintf(file, "Speed: %f\n", static_cast<double>(speed)) > 0;
+    return std::fclose(file) == 0 && written;
+}
+
+bool useApplicationDataPreferences() {
+    const char* appData = std::getenv("APPDATA");
+    if (appData == nullptr || appData[0] == '\0') {
+        return false;
+    }
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(appData) / "Quarnel";
+    std::error_code failed;
+    fs::create_directories(folder, failed);
+    if (!fs::is_directory(folder, failed)) {
+        return false;
+    }
+    static std::string path;
+    path = (folder / "prefs.txt").string();
+    preferencesPath = path.c_str();
+    return true;
 }

@@ -3,8 +3,9 @@
 
 extern float speedPreference;
 
-// The file's path in the current folder.
-extern const char* const preferencesPath;
+// The file's path: in the current folder, unless a screensaver mode has moved it (the working
+// folder of a screensaver is the system's).
+extern const char* preferencesPath;
 
 // Reads the file into display.screenWidth, display.screenHeight and speedPreference, or
 // creates it with the defaults 800 x 600 and 20.0. A number that does not fit its type counts
@@ -16,3 +17,15 @@ void loadPreferences();
 // One line naming the file, the resolution read from it and what was expected, for the case
 // that the display cannot be opened at that resolution; empty before loadPreferences.
 const char* preferencesResolutionNote();
+
+// A resolution and speed a settings dialog may write: 1..16384 pixels each way, a finite speed
+// from 0 to 1000.
+bool validPreferences(int width, int height, float speed);
+
+// Writes the two lines to preferencesPath; false when the file cannot be written.
+bool savePreferences(int width, int height, float speed);
+
+// Moves preferencesPath into the user's application-data folder (%APPDATA%\Quarnel\prefs.txt),
+// making the Quarnel folder when it is missing. False, with the path left as it was, when
+// there is no such folder to use.
+bool useApplicationDataPreferences();

@@ -1,24 +1,36 @@
 // The process entry: our own options are taken first; then the command line without the
-// program's name goes to appMain, whose result becomes the exit code.
+// program's name goes to appMain, whose result becomes the exit code. Screensaver arguments
+// run the saver instead.
 #include "app/appMain.h"
 #include "app/cellWorkers.h"
 #include "app/commandLine.h"
 #include "app/flightControl.h"
 #include "app/flightRecording.h"
 #include "app/programOptions.h"
+#include "app/saverMode.h"
 #include "platform/hostWindow.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #if defined(QUARNEL_REAL_DIRECTDRAW)
+// Started as quarnel.scr without arguments, the program is asked for its settings, as Windows
+// does with screensavers; as quarnel.exe it is the demonstration.
+static bool startedAsScreensaver() {
+    char name[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, name, MAX_PATH);
+    return length >= 4 && length < MAX_PATH && _stricmp(name + length - 4, ".scr") == 0;
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 #else
 int main() {
 #endif
     const char* arguments = skipProgramName(GetCommandLineA());
-    const int optionStatus = parseProgramOptions(splitCommandLine(arguments));
+    const std::vector<std::string> words = splitCommandLine(arguments);
+    const int optionStatus = parseProgramOptions(words);
     if (optionStatus != 0) {
         std::exit(optionStatus);
     }
@@ -27,6 +39,14 @@ int main() {
         std::exit(0);
     }
     chooseHostWindow(programOptions.window);
+#if defined(QUARNEL_REAL_DIRECTDRAW)
+    if (words.empty() && startedAsScreensaver()) {
+        programOptions.saverMode = SaverMode::windowsSettings;
+    }
+#endif
+    if (programOptions.saverMode != SaverMode::none) {
+        std::exit(runSaver(GetModuleHandleA(nullptr)));
+    }
     if (!programOptions.recordPath.empty()) {
         std::string error;
         if (!startFlightRecording(programOptions.recordPath, &error)) {

@@ -1,9 +1,11 @@
 #include "app/programOptions.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 ProgramOptions programOptions;
 
@@ -52,7 +54,61 @@ struct OptionRow {
     const char* word;
     bool takesValue;
     bool (*take)(const char* value);
+    // Windows' screensaver words: any letter case, and the value may follow a colon (/p:1234).
+    bool windowsWord = false;
+    // The next word is the value only when it is a number (/c and /c HWND).
+    bool valueOptional = false;
+    int badValueStatus = 2;
+    // XScreenSaver's words, which its newer hacks also take with two dashes (--root).
+    bool x11Word = false;
 };
+
+bool sameLetters(const char* a, const char* b, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        const char x = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+        const char y = (b[i] >= 'A' && b[i] <= 'Z') ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+        if (x != y || x == '\0') {
+            return x == y;
+        }
+    }
+    return true;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Windows writes a handle as an unsigned decimal number, as wide as a pointer.
+bool parseWindowsHandle(const char* text, uint64_t* handle) {
+    const uint64_t largest = std::numeric_limits<uintptr_t>::max();
+    uint64_t value = 0;
+    if (text == nullptr || !isDigit(*text)) {
+        return false;
+    }
+    for (const char* at = text; *at != '\0'; ++at) {
+        const uint64_t digit = static_cast<uint64_t>(*at - '0');
+        if (!isDigit(*at) || value > (largest - digit) / 10) {
+            return false;
+        }
+        value = value * 10 + digit;
+    }
+    *handle = value;
+    return true;
+}
+
+bool takeHandle(const char* word, const char* value, SaverMode mode, bool zeroAllowed) {
+    uint64_t handle = 0;
+    if (value != nullptr &&
+        (!parseWindowsHandle(value, &handle) || (handle == 0 && !zeroAllowed))) {
+        std::fprintf(stderr,
+                     "quarnel: %s needs a window handle (an unsigned decimal number), not \"%s\"\n",
+                     word, value);
+        return false;
+    }
+    programOptions.saverMode = mode;
+    programOptions.saverWindow = handle;
+    return true;
+}
 
 bool takeVersion(const char*) {
     programOptions.showVersion = true;
@@ -119,38 +175,181 @@ bool takeAutopilot(const char*) {
     return true;
 }
 
+bool takeFullScreen(const char*) {
+    programOptions.saverMode = SaverMode::windowsFullScreen;
+    programOptions.saverWindow = 0;
+    return true;
+}
+
+bool takePreview(const char* value) {
+    return takeHandle("/p", value, SaverMode::windowsPreview, false);
+}
+
+bool takeSettings(const char* value) {
+    return takeHandle("/c", value, SaverMode::windowsSettings, true);
+}
+
+bool takePassword(const char* value) {
+    return takeHandle("/a", value, SaverMode::windowsPassword, true);
+}
+
+bool takeRoot(const char*) {
+    programOptions.saverMode = SaverMode::x11Root;
+    programOptions.saverWindow = 0;
+    return true;
+}
+
+bool takeWindowId(const char* value) {
+    uint64_t id = 0;
+    if (!parseWindowId(value, &id)) {
+        std::fprintf(stderr,
+                     "quarnel: -window-id needs an X window id (decimal or 0x hexadecimal), not "
+                     "\"%s\"\n",
+                     value);
+        return false;
+    }
+    programOptions.saverMode = SaverMode::x11WindowId;
+    programOptions.saverWindow = id;
+    return true;
+}
+
+bool takeOwnWindow(const char*) {
+    programOptions.saverMode = SaverMode::x11OwnWindow;
+    programOptions.saverWindow = 0;
+    return true;
+}
+
+bool takeSpeed(const char* value) {
+    char* end = nullptr;
+    const float speed = std::strtof(value, &end);
+    if (end == value || *end != '\0' || !std::isfinite(speed) || speed < 0 || speed > 1000) {
+        std::fprintf(stderr, "quarnel: -speed needs a number from 0 to 1000, not \"%s\"\n", value);
+        return false;
+    }
+    programOptions.saverSpeedGiven = true;
+    programOptions.saverSpeed = speed;
+    return true;
+}
+
+bool takeSize(const char* value) {
+    int width = 0;
+    int height = 0;
+    int length = 0;
+    if (std::strspn(value, "0123456789x") != std::strlen(value) ||
+        std::sscanf(value, "%5dx%5d%n", &width, &height, &length) != 2 || value[length] != '\0' ||
+        !isDigit(value[0]) || width < 1 || width > 16384 || height < 1 || height > 16384) {
+        std::fprintf(stderr,
+                     "quarnel: -size needs a width and height from 1 to 16384 such as 800x600, "
+                     "not \"%s\"\n",
+                     value);
+        return false;
+    }
+    programOptions.saverWidth = width;
+    programOptions.saverHeight = height;
+    return true;
+}
+
 const OptionRow optionRows[] = {
-    {"--version", false, takeVersion},     {"--windowed", false, takeWindowed},
-    {"--display", true, takeDisplay},      {"--fps", true, takeFramesPerSecond},
-    {"--scale", true, takeScale},          {"--record", true, takeRecord},
-    {"--autopilot", false, takeAutopilot}, {"--threads", true, takeThreads},
+    {"--version", false, takeVersion},
+    {"--windowed", false, takeWindowed},
+    {"--display", true, takeDisplay},
+    {"--fps", true, takeFramesPerSecond},
+    {"--scale", true, takeScale},
+    {"--record", true, takeRecord},
+    {"--autopilot", false, takeAutopilot},
+    {"--threads", true, takeThreads},
+    {"/s", false, takeFullScreen, true},
+    {"/p", true, takePreview, true, false, 1},
+    {"/c", true, takeSettings, true, true, 1},
+    {"/a", true, takePassword, true, true, 1},
+    {"-root", false, takeRoot, false, false, 2, true},
+    {"-window-id", true, takeWindowId, false, false, 1, true},
+    {"-window", false, takeOwnWindow, false, false, 2, true},
+    {"-speed", true, takeSpeed, false, false, 2, true},
+    {"-size", true, takeSize, false, false, 2, true},
 };
 
+// The row a word names, and the value attached to it after a colon, if any.
+const OptionRow* findRow(const std::string& word, const char** attachedValue) {
+    *attachedValue = nullptr;
+    for (const OptionRow& row : optionRows) {
+        if (!row.windowsWord) {
+            if (word == row.word || (row.x11Word && word == std::string("-") + row.word)) {
+                return &row;
+            }
+            continue;
+        }
+        const size_t length = std::strlen(row.word);
+        if (word.size() < length || !sameLetters(word.c_str(), row.word, length)) {
+            continue;
+        }
+        if (word.size() == length) {
+            return &row;
+        }
+        if (word[length] == ':' && row.takesValue) {
+            *attachedValue = word.c_str() + length + 1;
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
+
+bool parseWindowId(const char* text, uint64_t* id) {
+    if (text == nullptr || !isDigit(text[0])) {
+        return false;
+    }
+    const bool hexadecimal = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const char* digits = hexadecimal ? text + 2 : text;
+    uint64_t value = 0;
+    if (*digits == '\0') {
+        return false;
+    }
+    for (const char* at = digits; *at != '\0'; ++at) {
+        uint64_t digit = 0;
+        if (isDigit(*at)) {
+            digit = static_cast<uint64_t>(*at - '0');
+        } else if (hexadecimal && *at >= 'a' && *at <= 'f') {
+            digit = static_cast<uint64_t>(*at - 'a' + 10);
+        } else if (hexadecimal && *at >= 'A' && *at <= 'F') {
+            digit = static_cast<uint64_t>(*at - 'A' + 10);
+        } else {
+            return false;
+        }
+        value = value * (hexadecimal ? 16 : 10) + digit;
+        if (value > 0xFFFFFFFFu) {
+            return false;
+        }
+    }
+    if (value == 0) {
+        return false;
+    }
+    *id = value;
+    return true;
+}
 
 int parseProgramOptions(const std::vector<std::string>& words) {
     programOptions = ProgramOptions{};
     for (size_t i = 0; i < words.size(); ++i) {
-        const OptionRow* row = nullptr;
-        for (const OptionRow& candidate : optionRows) {
-            if (words[i] == candidate.word) {
-                row = &candidate;
-            }
-        }
+        const char* value = nullptr;
+        const OptionRow* row = findRow(words[i], &value);
         if (row == nullptr) {
             std::fprintf(stderr, "quarnel: ignoring argument \"%s\"\n", words[i].c_str());
             continue;
         }
-        const char* value = nullptr;
-        if (row->takesValue) {
-            if (i + 1 >= words.size()) {
+        if (row->takesValue && value == nullptr) {
+            const bool nextIsValue =
+                i + 1 < words.size() && (!row->valueOptional || isDigit(words[i + 1][0]));
+            if (nextIsValue) {
+                value = words[++i].c_str();
+            } else if (!row->valueOptional) {
                 std::fprintf(stderr, "quarnel: %s needs a value\n", row->word);
-                return 2;
+                return row->badValueStatus;
             }
-            value = words[++i].c_str();
         }
         if (!row->take(value)) {
-            return 2;
+            return row->badValueStatus;
         }
     }
     return 0;

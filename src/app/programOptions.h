@@ -5,8 +5,21 @@
 
 #include "platform/hostWindow.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+// How the program runs as a screensaver, chosen by the words the system starts it with.
+enum class SaverMode {
+    none,              // the demonstration
+    windowsFullScreen, // /s: the autopilot full-screen, ending on any input
+    windowsPreview,    // /p HWND: a small flight drawn into another program's window
+    windowsSettings,   // /c [HWND]: the settings dialog, modal to the window when one is given
+    windowsPassword,   // /a HWND: the old password request; nothing to do
+    x11Root,           // -root: XSCREENSAVER_WINDOW when set, else the root window
+    x11WindowId,       // -window-id ID: a window the daemon made
+    x11OwnWindow,      // -window: a window of the hack's own, for trying it
+};
 
 struct ProgramOptions {
     bool showVersion; // --version: print the version and end with status 0
@@ -15,6 +28,12 @@ struct ProgramOptions {
     std::string recordPath; // --record FILE: keep the flight in FILE ("": not recorded)
     bool autopilot;         // --autopilot: fly by itself until the person moves or presses
     int threads;            // --threads N: threads that grow the scene; 0 (no option) means all
+    SaverMode saverMode;
+    uint64_t saverWindow; // the handle or id given with /p, /c, /a or -window-id; 0 if none
+    bool saverSpeedGiven; // -speed S: the drift speed instead of the preferences'
+    float saverSpeed;
+    int saverWidth; // -size WxH: the internal resolution; 0 x 0 when not given
+    int saverHeight;
 };
 
 extern ProgramOptions programOptions;
@@ -23,6 +42,10 @@ extern ProgramOptions programOptions;
 // white space separates, double quotes group, backslashes escape a quote only before one.
 std::vector<std::string> splitCommandLine(const char* commandLine);
 
-// Resets programOptions and takes the options it knows from words. Returns 0, or 2 after one
-// line on standard error when an option of ours has a missing or bad value.
+// Resets programOptions and takes the options it knows from words. Returns 0, or the exit
+// status after one line on standard error when an option of ours has a missing or bad value:
+// 1 for a window handle or id that cannot name a window, 2 for any other bad value.
 int parseProgramOptions(const std::vector<std::string>& words);
+
+// An X window id as daemons write it: decimal, or hexadecimal after 0x; not 0, at most 32 bits.
+bool parseWindowId(const char* text, uint64_t* id);

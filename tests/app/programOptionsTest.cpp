@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,131 @@ TEST(ParseProgramOptions, Threads) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(parseProgramOptions({"--threads"}), 2);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "quarnel: --threads needs a value\n");
+}
+
+TEST(ParseProgramOptions, WindowsSaverWordsInEveryFormAndCase) {
+    EXPECT_EQ(parseProgramOptions({"/s"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::windowsFullScreen);
+    EXPECT_EQ(parseProgramOptions({"/S"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::windowsFullScreen);
+
+    EXPECT_EQ(parseProgramOptions({"/p", "1234"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::windowsPreview);
+    EXPECT_EQ(programOptions.saverWindow, 1234u);
+    EXPECT_EQ(parseProgramOptions({"/P:4294967295"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::windowsPreview);
+    EXPECT_EQ(programOptions.saverWindow, 4294967295u);
+
+    EXPECT_EQ(parseProgramOptions({"/c"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::windowsSettings);
+    EXPECT_EQ(programOptions.saverWindow, 0u);
+    EXPECT_EQ(parseProgramOptions({"/C:77"}), 0);
+    EXPECT_EQ(programOptions.saverWindow, 77u);
+    EXPECT_EQ(parseProgramOptions({"/c", "78"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::windowsSettings);
+    EXPECT_EQ(programOptions.saverWindow, 78u);
+
+    // /c's handle is optional: a word that is no number is the next option.
+    EXPECT_EQ(parseProgramOptions({"/c", "--version"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::windowsSettings);
+    EXPECT_TRUE(programOptions.showVersion);
+
+    EXPECT_EQ(parseProgramOptions({"/a", "99"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::windowsPassword);
+    EXPECT_EQ(programOptions.saverWindow, 99u);
+}
+
+TEST(ParseProgramOptions, BadWindowsHandlesEndWithStatusOneAndSayWhy) {
+    const char* const bad[][2] = {
+        {"/p", "abc"},
+        {"/p", "0"},
+        {"/p", "-5"},
+        {"/p", "12x"},
+        {"/p", "99999999999999999999999"},
+        {"/p:", ""},
+        {"/c", "12ab"},
+        {"/p:0x10", ""},
+    };
+    for (const auto& words : bad) {
+        Words given = {words[0]};
+        if (words[1][0] != '\0') {
+            given.push_back(words[1]);
+        }
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(parseProgramOptions(given), 1) << words[0] << " " << words[1];
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("window handle"), std::string::npos) << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(parseProgramOptions({"/p"}), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "quarnel: /p needs a value\n");
+}
+
+TEST(ParseProgramOptions, OnlyTheSlashFormsAreWindowsWords) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(parseProgramOptions({"/sx", "/p1234", "\\s"}), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "quarnel: ignoring argument \"/sx\"\nquarnel: ignoring argument \"/p1234\"\n"
+              "quarnel: ignoring argument \"\\s\"\n");
+    EXPECT_EQ(programOptions.saverMode, SaverMode::none);
+}
+
+TEST(ParseProgramOptions, XScreenSaverOptions) {
+    EXPECT_EQ(parseProgramOptions({"-root", "-speed", "7.5", "-size", "640x480"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::x11Root);
+    EXPECT_TRUE(programOptions.saverSpeedGiven);
+    EXPECT_EQ(programOptions.saverSpeed, 7.5f);
+    EXPECT_EQ(programOptions.saverWidth, 640);
+    EXPECT_EQ(programOptions.saverHeight, 480);
+
+    EXPECT_EQ(parseProgramOptions({"-window-id", "0x1e00007"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::x11WindowId);
+    EXPECT_EQ(programOptions.saverWindow, 0x1e00007u);
+    EXPECT_FALSE(programOptions.saverSpeedGiven);
+    EXPECT_EQ(programOptions.saverWidth, 0);
+    EXPECT_EQ(parseProgramOptions({"-window-id", "31457287"}), 0);
+    EXPECT_EQ(programOptions.saverWindow, 31457287u);
+    EXPECT_EQ(parseProgramOptions({"-window-id", "0XFFFFFFFF"}), 0);
+    EXPECT_EQ(programOptions.saverWindow, 0xFFFFFFFFu);
+
+    EXPECT_EQ(parseProgramOptions({"-window"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::x11OwnWindow);
+
+    // Newer hacks are given the same words with two dashes.
+    EXPECT_EQ(parseProgramOptions({"--window-id", "12", "--speed", "3", "--size", "8x6"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::x11WindowId);
+    EXPECT_EQ(programOptions.saverWindow, 12u);
+    EXPECT_EQ(programOptions.saverSpeed, 3.0f);
+    EXPECT_EQ(programOptions.saverWidth, 8);
+    EXPECT_EQ(parseProgramOptions({"--root"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::x11Root);
+}
+
+TEST(ParseProgramOptions, BadXScreenSaverValues) {
+    for (const char* id : {"0", "0x", "0x0", "x12", "0x100000000", "4294967296", "12g", "-1", ""}) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(parseProgramOptions({"-window-id", id}), 1) << id;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("X window id"), std::string::npos)
+            << id;
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(parseProgramOptions({"-window-id"}), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "quarnel: -window-id needs a value\n");
+
+    for (const char* speed : {"", "fast", "-1", "nan", "inf", "1e9", "5x"}) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(parseProgramOptions({"-speed", speed}), 2) << speed;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("-speed needs"), std::string::npos);
+    }
+    for (const char* size : {"800", "0x600", "800x0", "16385x10", "800x600x", "-8x6", "800 x600",
+                             "x600", "99999999999x1"}) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(parseProgramOptions({"-size", size}), 2) << size;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("-size needs"), std::string::npos);
+    }
+    EXPECT_EQ(parseProgramOptions({"-size", "16384x1"}), 0);
+    EXPECT_EQ(programOptions.saverWidth, 16384);
 }
 
 } // namespace

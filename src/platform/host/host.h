@@ -63,11 +63,22 @@ enum class HostScaling {
     integer // the largest whole multiple that fits, sampled nearest, centred
 };
 
+// Where a screensaver daemon wants the picture, instead of a window the program makes itself.
+enum class HostSaverTarget {
+    none,          // the program's own window, as the other options say
+    foreignWindow, // a window another program made: saverWindowId (XScreenSaver's -window-id)
+    rootWindow,    // the screen's root window (-root)
+    ownWindow,     // a plain window of the program's own, to try the saver in (-window)
+};
+
 struct HostWindowOptions {
     bool windowed = false;   // a resizable window at the display mode's size, not the desktop
     int display = -1;        // the monitor, counted from 0; -1: the host's choice
     int framesPerSecond = 0; // the most presents per second; 0: no cap of the user's
     HostScaling scaling = HostScaling::unset;
+    // A screensaver's window takes no input, no steering and no message boxes.
+    HostSaverTarget saverTarget = HostSaverTarget::none;
+    uint64_t saverWindowId = 0; // foreignWindow: the window's id (an X window id)
 };
 
 struct Host {

@@ -12,7 +12,10 @@ static void windowCreated(const char* title, int width, int height) {
     if (!sdlHost.window) {
         return;
     }
-    SDL_SetWindowTitle(sdlHost.window, title ? title : "");
+    // A window the daemon made keeps its name.
+    if (!sdlDrawsIntoForeignWindow()) {
+        SDL_SetWindowTitle(sdlHost.window, title ? title : "");
+    }
     if (sdlHost.windowed && width > 0 && height > 0) {
         sdlHost.pictureWidth = width;
         sdlHost.pictureHeight = height;

@@ -12,7 +12,8 @@ static const uint32_t mbIconHand = 0x10;
 static const uint32_t mbIconExclamation = 0x30;
 
 static bool nobodyToAnswer(void) {
-    if (SDL_getenv("QUARNEL_NO_MESSAGE_BOX")) {
+    // A screensaver's window is watched by nobody at a keyboard, or not for long.
+    if (SDL_getenv("QUARNEL_NO_MESSAGE_BOX") || sdlDrawsForSaver()) {
         return true;
     }
     // Asked before SDL's video starts too, so the environment is read as SDL would read it.

@@ -74,6 +74,15 @@ void sdlSetWindowed(bool windowed);
 void sdlRedraw(void);
 // Where the picture lies in the window, in window points (mouse coordinates).
 SdlLetterbox sdlPictureInPoints(void);
+// A screensaver's target (HostWindowOptions::saverTarget): no steering, no message boxes.
+bool sdlDrawsForSaver(void);
+// The target is a window another program made, or the root window.
+bool sdlDrawsIntoForeignWindow(void);
+// Before SDL's video starts: the X11 driver, and a check that the window exists (false, with a
+// line on standard error, when it does not).
+bool sdlPrepareForeignVideo(void);
+// Takes the window over with a software renderer; false with a line on standard error.
+bool sdlOpenForeignWindow(void);
 // Relative mouse mode while the cursor is hidden, absolute while it shows.
 void sdlApplyCursorMode(void);
 void sdlWarpCursor(int x, int y);

@@ -110,6 +110,9 @@ bool sdlOpenWindow(void) {
     // adds the quit: a second close request, which comes after the window is gone.)
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
 #endif
+    if (sdlDrawsIntoForeignWindow() && !sdlPrepareForeignVideo()) {
+        return false;
+    }
     if (!sdlHost.videoStarted) {
         SDL_SetMainReady();
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -130,6 +133,13 @@ bool sdlOpenWindow(void) {
     sdlHost.scaling = chooseScaling();
     sdlHost.displayIndex = chooseDisplay();
     sdlHost.windowed = sdlHost.options.windowed;
+    if (sdlDrawsIntoForeignWindow()) {
+        if (!sdlOpenForeignWindow()) {
+            return false;
+        }
+        noteRendererFormats();
+        return true;
+    }
     // Full screen: made as large as the desktop, where it is, so that without a window manager
     // to make it full-screen (a bare X server) it covers the screen all the same. Windowed: kept
     // hidden until the program says how large its window is.
@@ -227,7 +237,8 @@ SdlLetterbox sdlPictureInPoints(void) {
 }
 
 void sdlApplyCursorMode(void) {
-    if (!sdlHost.window) {
+    // A screensaver's window takes no steering: the pointer is left to its owner.
+    if (!sdlHost.window || sdlDrawsForSaver()) {
         return;
     }
     sdlHost.relativeRemainderX = 0;
