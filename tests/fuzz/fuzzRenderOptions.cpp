@@ -2,6 +2,7 @@
 // line, separated by zero bytes. Oracle: accepted options are within their bounds, and every
 // accepted pattern expands to the same names as an independent expansion, for any number.
 #include "../../tools/render/renderOptions.h"
+#include "../../tools/render/videoOut.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -74,12 +75,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RenderOptions options;
     std::string error;
     if (parseRenderOptions(static_cast<int>(words.size()), argv.data(), &options, &error)) {
-        check(options.width >= 1 && options.width <= 16384 && options.height >= 1 &&
-                  options.height <= 16384,
-              "the size is within 1 to 16384");
+        // Without --size the size comes later, from a flight's header or the default.
+        check(options.haveSize ? options.width >= 1 && options.width <= 16384 &&
+                                     options.height >= 1 && options.height <= 16384
+                               : options.width == 0 && options.height == 0,
+              "the size is within 1 to 16384, or left to the flight");
         check(options.depth == 24 || options.depth == 32, "the depth is 24 or 32");
         check(options.frames >= 0 && options.frames <= 1000000, "the frames are within bounds");
-        check(validFramePattern(options.outPattern), "the pattern is one printf may take");
+        check(options.outPattern.empty() || videoKind(options.outPattern) != VideoKind::none ||
+                  validFramePattern(options.outPattern),
+              "the output is a video, a stream or a pattern printf may take");
     } else {
         check(!error.empty(), "a refusal says why");
     }
