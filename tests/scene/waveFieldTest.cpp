@@ -1,7 +1,11 @@
 #include "scene/waveField.h"
 #include "sceneTestSupport.h"
 
+#include "util/correctlyRoundedSine.h"
+
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -110,6 +114,83 @@ TEST_F(WaveFieldTest, ValuesStayWithinTheUnitRange) {
         ASSERT_GE(v, 0.0f);
         ASSERT_LE(v, 1.0f);
     }
+}
+
+// What a field's value is by definition: the three correctly rounded sines summed in double.
+float referenceValue(const WaveField& field, float x, float y, float z) {
+    const float ax = (x - 400.0f) * field.freqX + field.phaseX;
+    const float ay = (y - 300.0f) * field.freqY + field.phaseY;
+    const float az = z * field.freqZ + field.phaseZ;
+    return static_cast<float>(
+        (correctlyRoundedSin(ax) + correctlyRoundedSin(ay) + correctlyRoundedSin(az)) / 6.0 + 0.5);
+}
+
+uint32_t nextDraw(uint32_t* state) {
+    *state = *state * 1664525u + 1013904223u;
+    return *state;
+}
+
+float drawBetween(uint32_t* state, float low, float high) {
+    return low + (high - low) * static_cast<float>(nextDraw(state) >> 8) * 0x1p-24f;
+}
+
+#ifdef NDEBUG
+const int32_t checkedFields = 10000000;
+#else
+const int32_t checkedFields = 100000;
+#endif
+
+// The values come from quick sines with an error bound, the correctly rounded ones taken only
+// where the bound leaves the float open: alone and in batches, near the origin and far from
+// it, every value must be the one of the definition.
+TEST_F(WaveFieldTest, QuickValuesAreTheCorrectlyRoundedOnes) {
+    uint32_t state = 20020;
+    WaveField fields[waveBatchLimit];
+    const WaveField* batch[waveBatchLimit];
+    float values[waveBatchLimit];
+    for (int32_t done = 0; done < checkedFields;) {
+        const int32_t count = 1 + done % waveBatchLimit;
+        // One point in eight lies on a camera flown far away.
+        const float reach = nextDraw(&state) % 8 == 0 ? 1e9f : 3000.0f;
+        const float x = drawBetween(&state, -reach, reach);
+        const float y = drawBetween(&state, -reach, reach);
+        const float z = drawBetween(&state, -reach, reach);
+        for (int32_t i = 0; i < count; ++i) {
+            fields[i] = {drawBetween(&state, -0.2f, 0.2f), drawBetween(&state, -0.2f, 0.2f),
+                         drawBetween(&state, -0.2f, 0.2f), drawBetween(&state, 0.0f, 6.3f),
+                         drawBetween(&state, 0.0f, 6.3f),  drawBetween(&state, 0.0f, 6.3f)};
+            batch[i] = &fields[i];
+        }
+        evaluateWaves(batch, count, x, y, z, values);
+        for (int32_t i = 0; i < count; ++i) {
+            const float expected = referenceValue(fields[i], x, y, z);
+            ASSERT_EQ(values[i], expected) << done << " " << i;
+            if (i == 0) {
+                ASSERT_EQ(evaluateWave(fields[i], x, y, z), expected) << done;
+            }
+        }
+        done += count;
+    }
+}
+
+// Values whose quick sum lies within the bound of a rounding boundary between two floats, and
+// an argument beyond every quick reduction: these take the correctly rounded sines.
+TEST_F(WaveFieldTest, ValuesNearARoundingBoundaryOrOutOfReachAreStillExact) {
+    const WaveField nearBoundary[4] = {
+        {0.0f, 0.0f, 0.0f, 0x1.53e8f4p+0f, 0x1.6ec45ep+1f, 0x1.7da6p+2f},
+        {0.0f, 0.0f, 0.0f, 0x1.f0dfcep+1f, 0x1.7e591ap+1f, 0x1.35644ep+1f},
+        {0.0f, 0.0f, 0.0f, 0x1.362956p+1f, 0x1.18b40ap+0f, 0x1.4011e2p+1f},
+        {0.0f, 0.0f, 0.0f, 0x1.f05f4ep+1f, 0x1.d8ed0cp+1f, 0x1.9eccc8p+1f},
+    };
+    for (const WaveField& field : nearBoundary) {
+        EXPECT_EQ(evaluateWave(field, 400.0f, 300.0f, 0.0f),
+                  referenceValue(field, 400.0f, 300.0f, 0.0f));
+    }
+    const WaveField steep{0.0f, 0.0f, 1.0f, 0.5f, 0.5f, 0.0f};
+    const float infinite = std::numeric_limits<float>::infinity();
+    EXPECT_TRUE(std::isnan(evaluateWave(steep, 400.0f, 300.0f, infinite)));
+    EXPECT_EQ(evaluateWave(steep, 400.0f, 300.0f, 3e38f),
+              referenceValue(steep, 400.0f, 300.0f, 3e38f));
 }
 
 } // namespace
