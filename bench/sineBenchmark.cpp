@@ -1,7 +1,9 @@
 // The correctly rounded sine: arguments like the scene's (floats of a few hundred to a few
 // thousand radians), one at a time and in batches of a node's sizes, and arguments far from the
-// origin (a camera flown a long way), which take the float reduction.
+// origin (a camera flown a long way), which take the float reduction; and the quick sines
+// within a bound that the wave fields take first.
 #include "util/correctlyRoundedSine.h"
+#include "util/quickSine.h"
 
 #include <benchmark/benchmark.h>
 
@@ -57,6 +59,25 @@ void sineBatches(benchmark::State& state) {
     reportSines(state);
 }
 BENCHMARK(sineBatches)->Args({3, 4000})->Args({15, 4000})->Args({24, 4000})->Args({3, 100000000});
+
+// The sines within a bound that the wave fields take first, in the same batches.
+void quickSineBatches(benchmark::State& state) {
+    const int32_t batch = static_cast<int32_t>(state.range(0));
+    const std::vector<double> arguments = sceneArguments(static_cast<double>(state.range(1)));
+    std::vector<double> sines(argumentCount);
+    for (auto _ : state) {
+        for (int32_t at = 0; at + batch <= argumentCount; at += batch) {
+            quickSines(&arguments[at], &sines[at], batch);
+        }
+        benchmark::DoNotOptimize(sines.data());
+    }
+    reportSines(state);
+}
+BENCHMARK(quickSineBatches)
+    ->Args({3, 4000})
+    ->Args({15, 4000})
+    ->Args({24, 4000})
+    ->Args({3, 100000000});
 
 } // namespace
 

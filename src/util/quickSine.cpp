@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -64,25 +65,50 @@ bool farStep(double x, int32_t* step, double* remainder) {
 
 const int32_t chunk = 64;
 
-void quickSinesOfChunk(const double* arguments, double* sines, int32_t count) {
+// Where the loader picks a function's version by the processor (GNU ifunc), the loops get a
+// 256-bit version too; any version gives a result within the bound, which is all callers use.
+// Not under the sanitizers, whose start-up the resolver would run ahead of.
+#if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__) && !defined(__clang__) &&       \
+    !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#define WITH_WIDER_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define WITH_WIDER_VECTORS
+#endif
+
+// Every argument goes through the quick reduction, those it does not suit too (their results
+// are replaced afterwards), so that no loop but the table lookup has a branch: the step is read
+// from the low bits of the shifted product rather than converted, which is defined for all.
+WITH_WIDER_VECTORS void quickSinesOfChunk(const double* arguments, double* sines, int32_t count) {
     double remainder[chunk];
-    int32_t step[chunk];
+    uint64_t step[chunk];
     double tableSine[chunk];
     double tableCosine[chunk];
-    bool failed[chunk];
     for (int32_t i = 0; i < count; ++i) {
-        // Arguments out of the quick range are reduced as 0 here and again below.
-        const double x = std::fabs(arguments[i]) < quickLimit ? arguments[i] : 0.0;
-        const double k = (x * stepsPerRadian + roundingShift) - roundingShift;
+        const double x = arguments[i];
+        const double shifted = x * stepsPerRadian + roundingShift;
+        const double k = shifted - roundingShift;
         remainder[i] = ((x - k * stepPart1) - k * stepPart2) - k * stepPart3;
-        step[i] = static_cast<int32_t>(k);
+        std::memcpy(&step[i], &shifted, sizeof step[i]);
+    }
+
+    uint64_t outOfReach = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        outOfReach |= std::fabs(arguments[i]) < quickLimit ? 0u : 1u;
+    }
+    if (outOfReach != 0) {
+        for (int32_t i = 0; i < count; ++i) {
+            if (!(std::fabs(arguments[i]) < quickLimit)) {
+                int32_t farStepOf;
+                if (!farStep(arguments[i], &farStepOf, &remainder[i])) {
+                    farStepOf = 0;
+                    remainder[i] = NAN;
+                }
+                step[i] = static_cast<uint64_t>(static_cast<int64_t>(farStepOf));
+            }
+        }
     }
     for (int32_t i = 0; i < count; ++i) {
-        failed[i] = false;
-        if (!(std::fabs(arguments[i]) < quickLimit)) {
-            failed[i] = !farStep(arguments[i], &step[i], &remainder[i]);
-        }
-        const int32_t index = step[i] & (tableSize - 1);
+        const uint64_t index = step[i] & (tableSize - 1);
         tableSine[i] = stepTable.sine[index];
         tableCosine[i] = stepTable.cosine[index];
     }
@@ -93,11 +119,6 @@ void quickSinesOfChunk(const double* arguments, double* sines, int32_t count) {
         const double sineOfR = r + r * rr * (-1.0 / 6.0 + rr * (1.0 / 120.0));
         const double cosineOfRLessOne = rr * (-1.0 / 2.0 + rr * (1.0 / 24.0 + rr * (-1.0 / 720.0)));
         sines[i] = tableSine[i] + (tableCosine[i] * sineOfR + tableSine[i] * cosineOfRLessOne);
-    }
-    for (int32_t i = 0; i < count; ++i) {
-        if (failed[i]) {
-            sines[i] = NAN;
-        }
     }
 }
 
