@@ -34,7 +34,6 @@ struct MarkerExtra {
     MarkerLine lines[3];
 };
 
-const int32_t firstExtraField = 3;
 const MarkerExtra markerExtras[8] = {
     {4, 1, {{0, 0, 2, 0}}},
     {4, 1, {{0, 0, -2, 0}}},
@@ -59,18 +58,17 @@ inline void drawMarkerLine(float sx, float sy, const MarkerLine& line, Colour co
 
 } // namespace
 
-void drawNodeMarker(float x, float y, float z, Colour colour) {
-    const SceneParameters& fields = sceneParameters;
-    // The cheap depth window first: the wave field costs three sines.
+bool nodeMarkerChosen(float z, float decisionValue) {
     if (z <= camera.cameraZ + 1.0f) {
-        return;
+        return false;
     }
     if (z >= camera.cameraZ + static_cast<float>(2 * display.screenWidth)) {
-        return;
+        return false;
     }
-    if (quantiseWave(fields.decisionFields[2], x, y, z, 5) == 0) {
-        return;
-    }
+    return quantiseWaveValue(decisionValue, 5) != 0;
+}
+
+void drawChosenNodeMarker(float x, float y, float z, Colour colour, const float* extraValues) {
     float sx;
     float sy;
     projectPoint(x, y, z, &sx, &sy);
@@ -80,19 +78,35 @@ void drawNodeMarker(float x, float y, float z, Colour colour) {
     for (const MarkerDot& dot : ringDots) {
         sceneDot(shifted(sx, dot.x), shifted(sy, dot.y), colour);
     }
-    const WaveField* batch[8];
-    for (int32_t i = 0; i < 8; ++i) {
-        batch[i] = &fields.decisionFields[firstExtraField + i];
-    }
-    float values[8];
-    evaluateWaves(batch, 8, x, y, z, values);
-    for (int32_t i = 0; i < 8; ++i) {
+    for (int32_t i = 0; i < nodeMarkerExtraFields; ++i) {
         const MarkerExtra& extra = markerExtras[i];
-        if (quantiseWaveValue(values[i], extra.choices) != 0) {
+        if (quantiseWaveValue(extraValues[i], extra.choices) != 0) {
             continue;
         }
         for (int32_t j = 0; j < extra.lineCount; ++j) {
             drawMarkerLine(sx, sy, extra.lines[j], colour);
         }
     }
+}
+
+void drawNodeMarker(float x, float y, float z, Colour colour) {
+    const SceneParameters& fields = sceneParameters;
+    // The cheap depth window first: the wave field costs three sines.
+    if (z <= camera.cameraZ + 1.0f) {
+        return;
+    }
+    if (z >= camera.cameraZ + static_cast<float>(2 * display.screenWidth)) {
+        return;
+    }
+    if (!nodeMarkerChosen(z,
+                          evaluateWave(fields.decisionFields[nodeMarkerDecisionField], x, y, z))) {
+        return;
+    }
+    const WaveField* batch[nodeMarkerExtraFields];
+    for (int32_t i = 0; i < nodeMarkerExtraFields; ++i) {
+        batch[i] = &fields.decisionFields[nodeMarkerFirstExtraField + i];
+    }
+    float values[nodeMarkerExtraFields];
+    evaluateWaves(batch, nodeMarkerExtraFields, x, y, z, values);
+    drawChosenNodeMarker(x, y, z, colour, values);
 }

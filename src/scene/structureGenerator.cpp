@@ -40,13 +40,9 @@ Colour branchColour(Colour colour, float colourValue) {
 
 // Branch b's end lies within 100 units of the node on every axis; its path runs part of the
 // way along one axis, the whole way along a second, the rest along the first, then along the
-// third, as the layout field chooses.
-static void growBranch(int32_t branch, float x, float y, float z, Colour colour) {
-    const WaveField* fields = &sceneParameters.branchFields[4 * branch];
-    const WaveField* const batch[5] = {&fields[0], &fields[1], &fields[2],
-                                       &sceneParameters.decisionFields[branch], &fields[3]};
-    float values[5];
-    evaluateWaves(batch, 5, x, y, z, values);
+// third, as the layout field chooses. values: its branch fields 0 to 2, its layout (decision)
+// field and its branch field 3 at the node.
+static void growBranch(float x, float y, float z, Colour colour, const float* values) {
     // Single-precision constants: (x + 200 × v) − 100 in float.
     const float qx = x + 200.0f * values[0] - 100.0f;
     const float qy = y + 200.0f * values[1] - 100.0f;
@@ -76,17 +72,63 @@ static void growBranch(int32_t branch, float x, float y, float z, Colour colour)
     growStructure(qx, qy, qz, colour);
 }
 
+namespace {
+
+const int32_t fieldsPerBranch = 5;
+
+// The node's fields are pure functions of its point, so they are taken in two batches (the
+// more sines together, the cheaper each): first those that decide what else is needed, then
+// every other one that is.
+struct NodeValues {
+    float colour;
+    float branchCount;
+    float marker;
+    float branches[2 * fieldsPerBranch];
+    float markerExtras[nodeMarkerExtraFields];
+};
+
+} // namespace
+
 void growStructure(float x, float y, float z, Colour colour) {
-    const float colourValue = evaluateWave(sceneParameters.colourField, x, y, z);
-    const Colour branch = branchColour(colour, colourValue);
-    if (branch != 0) {
-        // A count field of exactly 1.0 would ask for a third branch, which has no fields of
-        // its own; the count is capped at two.
-        const int32_t count =
-            minInt(quantiseWave(sceneParameters.decisionFields[11], x, y, z, 2) + 1, 2);
-        for (int32_t b = 0; b < count; ++b) {
-            growBranch(b, x, y, z, branch);
+    const SceneParameters& fields = sceneParameters;
+    NodeValues values;
+    const WaveField* deciding[3] = {&fields.colourField, &fields.decisionFields[11],
+                                    &fields.decisionFields[nodeMarkerDecisionField]};
+    float decided[3];
+    evaluateWaves(deciding, 3, x, y, z, decided);
+    values.colour = decided[0];
+    values.branchCount = decided[1];
+    values.marker = decided[2];
+
+    const Colour branch = branchColour(colour, values.colour);
+    // A count field of exactly 1.0 would ask for a third branch, which has no fields of its
+    // own; the count is capped at two.
+    const int32_t count = branch != 0 ? minInt(quantiseWaveValue(values.branchCount, 2) + 1, 2) : 0;
+    const bool marker = nodeMarkerChosen(z, values.marker);
+
+    const WaveField* rest[2 * fieldsPerBranch + nodeMarkerExtraFields];
+    int32_t restCount = 0;
+    for (int32_t b = 0; b < count; ++b) {
+        const WaveField* own = &fields.branchFields[4 * b];
+        rest[restCount++] = &own[0];
+        rest[restCount++] = &own[1];
+        rest[restCount++] = &own[2];
+        rest[restCount++] = &fields.decisionFields[b];
+        rest[restCount++] = &own[3];
+    }
+    if (marker) {
+        for (int32_t i = 0; i < nodeMarkerExtraFields; ++i) {
+            rest[restCount++] = &fields.decisionFields[nodeMarkerFirstExtraField + i];
         }
     }
-    drawNodeMarker(x, y, z, colour);
+    float restValues[2 * fieldsPerBranch + nodeMarkerExtraFields];
+    if (restCount > 0) {
+        evaluateWaves(rest, restCount, x, y, z, restValues);
+    }
+    for (int32_t b = 0; b < count; ++b) {
+        growBranch(x, y, z, branch, &restValues[fieldsPerBranch * b]);
+    }
+    if (marker) {
+        drawChosenNodeMarker(x, y, z, colour, &restValues[fieldsPerBranch * count]);
+    }
 }

@@ -17,7 +17,7 @@ struct WaveField {
 float evaluateWave(const WaveField& field, float x, float y, float z);
 
 // The most fields evaluateWaves takes at once.
-const int32_t waveBatchLimit = 10;
+const int32_t waveBatchLimit = 18;
 
 // evaluateWave of count fields (at most waveBatchLimit) at one point, with their sines taken
 // together.
