@@ -15,13 +15,12 @@ namespace {
 // argument in the common case, so the loops below become vector code.
 const int32_t tableSize = 256;
 const double stepsPerRadian = 0x1.45f306dc9c883p+5; // 128/π
-// π/128 in three parts; the first two have 30 significant bits, so k times either is exact for
-// |k| < 2^23, which every argument below quickLimit keeps.
+// π/128 in three parts; the first two have 29 significant bits, so k times either is exact for
+// |k| < 2^24, which every reduction below keeps.
 const double stepPart1 = 0x1.921fb54p-6;
-const double stepPart2 = 0x1.10b46118p-36;
-const double stepPart3 = 0x1.313198a2e037p-67;
+const double stepPart2 = 0x1.10b4611p-36;
+const double stepPart3 = 0x1.4c4c6628b80dcp-65;
 const double quickLimit = 0x1p17;
-const double floatLimit = 0x1p128;
 // Adding then subtracting this rounds a double below 2^51 to a whole number.
 const double roundingShift = 0x1.8p52;
 
@@ -31,7 +30,8 @@ struct StepTable {
 };
 
 // sin and cos of k·π/128, each within 2^-53: the correctly rounded values at the double
-// nearest the angle, moved by the angle's remainder along their slope.
+// nearest the angle, moved by the angle's remainder along their slope. The exact route, whose
+// own tables are constants, so that the order in which files are set up cannot matter.
 StepTable buildStepTable() {
     StepTable table;
     const double stepHigh = 0x1.921fb54442d18p-6;
@@ -39,8 +39,8 @@ StepTable buildStepTable() {
     for (int32_t k = 0; k < tableSize; ++k) {
         const DoubleDouble angle = twoProduct(static_cast<double>(k), stepHigh);
         const double remainder = angle.lo + static_cast<double>(k) * stepLow;
-        const double sine = correctlyRoundedSin(angle.hi);
-        const double cosine = correctlyRoundedCos(angle.hi);
+        const double sine = exactlyRoundedSin(angle.hi);
+        const double cosine = exactlyRoundedCos(angle.hi);
         table.sine[k] = sine + cosine * remainder;
         table.cosine[k] = cosine - sine * remainder;
     }
@@ -49,18 +49,83 @@ StepTable buildStepTable() {
 
 const StepTable stepTable = buildStepTable();
 
-// Beyond quickLimit: the float reduction to a quarter turn, then to a step. False when x is
-// not a float of such a size.
-bool farStep(double x, int32_t* step, double* remainder) {
-    QuadrantReduction reduction;
-    if (!(std::fabs(x) < floatLimit) || !reduceQuadrantOfFloat(x, &reduction)) {
-        return false;
+// Beyond quickLimit only floats are taken: x = m·2^e with a whole m below 2^24 and e from -6
+// to 104. With 2^e = q·π/128 + ρ from a table by e, x is (m·q) steps and m·ρ, below 2^19,
+// which is reduced as a near argument; ρ in three parts, the first two of 29 significant bits,
+// keeps m times either exact.
+const int32_t farExponentFirst = -6;
+const int32_t farExponents = 111;
+
+struct FarEntry {
+    double part1;
+    double part2;
+    double part3;
+    uint32_t steps; // q modulo 256
+};
+
+struct FarTable {
+    FarEntry entry[farExponents];
+};
+
+double leading29Bits(double v) {
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    bits &= ~((uint64_t(1) << 24) - 1);
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+// From the general reduction of 2^e to a quarter turn, whose remainder is good to 2^-100 of
+// itself, then to a step in double-double.
+FarTable buildFarTable() {
+    FarTable table;
+    for (int32_t i = 0; i < farExponents; ++i) {
+        const double power = std::ldexp(1.0, farExponentFirst + i);
+        QuadrantReduction quarter = {{power, 0.0}, 0};
+        if (power > 0.75) {
+            quarter = reduceQuadrant(power);
+        }
+        const DoubleDouble r = quarter.remainder;
+        const double k = (r.hi * stepsPerRadian + roundingShift) - roundingShift;
+        DoubleDouble rho = addDoubleDouble(r, {-(k * stepPart1), 0.0});
+        rho = addDoubleDouble(rho, {-(k * stepPart2), 0.0});
+        rho = addDoubleDouble(rho, {-(k * stepPart3), 0.0});
+        const double part1 = leading29Bits(rho.hi);
+        const DoubleDouble rest = twoSum(rho.hi - part1, rho.lo);
+        const double part2 = leading29Bits(rest.hi);
+        const double part3 = (rest.hi - part2) + rest.lo;
+        const int32_t steps = 64 * quarter.quadrant + static_cast<int32_t>(k);
+        table.entry[i] = {part1, part2, part3, static_cast<uint32_t>(steps) & 255u};
     }
-    const DoubleDouble r = reduction.remainder; // |r| <= π/4: at most 32 steps
-    const double k = (r.hi * stepsPerRadian + roundingShift) - roundingShift;
-    *remainder = (((r.hi - k * stepPart1) - k * stepPart2) - k * stepPart3) + r.lo;
-    *step = 64 * reduction.quadrant + static_cast<int32_t>(k);
-    return true;
+    return table;
+}
+
+const FarTable farTable = buildFarTable();
+
+// x's step and remainder, or a NaN remainder when x is not a float from quickLimit to 2^128.
+// Branch-free, so that a loop of it vectorises.
+inline void farStep(double x, uint64_t* step, double* remainder) {
+    uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    const int32_t exponent = static_cast<int32_t>((bits >> 52) & 0x7FF) - 1023 - 23;
+    const bool taken = (bits & ((uint64_t(1) << 29) - 1)) == 0 && exponent >= farExponentFirst &&
+                       exponent < farExponentFirst + farExponents;
+    const int32_t index = taken ? exponent - farExponentFirst : 0;
+    const int64_t magnitude =
+        static_cast<int64_t>(((bits & ((uint64_t(1) << 52) - 1)) | (uint64_t(1) << 52)) >> 29);
+    const int64_t m = (bits >> 63) != 0 ? -magnitude : magnitude;
+    const FarEntry& entry = farTable.entry[index];
+    const double md = static_cast<double>(m);
+    const double near = md * entry.part1;   // exact
+    const double nearer = md * entry.part2; // exact
+    const double shifted = (near + nearer) * stepsPerRadian + roundingShift;
+    const double k = shifted - roundingShift;
+    const double r =
+        (((near - k * stepPart1) - k * stepPart2) + nearer) + (md * entry.part3 - k * stepPart3);
+    uint64_t kBits;
+    std::memcpy(&kBits, &shifted, sizeof kBits);
+    *step = static_cast<uint64_t>(m) * entry.steps + kBits;
+    *remainder = taken ? r : NAN;
 }
 
 const int32_t chunk = 64;
@@ -98,12 +163,7 @@ WITH_WIDER_VECTORS void quickSinesOfChunk(const double* arguments, double* sines
     if (outOfReach != 0) {
         for (int32_t i = 0; i < count; ++i) {
             if (!(std::fabs(arguments[i]) < quickLimit)) {
-                int32_t farStepOf;
-                if (!farStep(arguments[i], &farStepOf, &remainder[i])) {
-                    farStepOf = 0;
-                    remainder[i] = NAN;
-                }
-                step[i] = static_cast<uint64_t>(static_cast<int64_t>(farStepOf));
+                farStep(arguments[i], &step[i], &remainder[i]);
             }
         }
     }
