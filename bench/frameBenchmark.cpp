@@ -9,6 +9,7 @@
 #include "app/preferences.h"
 #include "platform/host/headless/headlessHost.h"
 #include "scene/camera.h"
+#include "scene/drawnArea.h"
 #include "scene/sceneCommands.h"
 #include "scene/sceneParameters.h"
 #include "scene/structureGenerator.h"
@@ -60,6 +61,8 @@ struct FrameCounts {
     int64_t nodes;
     int64_t lines;
     int64_t pixels;
+    int64_t sharedFrames;
+    double drawnShare; // summed over sharedFrames
 };
 
 struct Run {
@@ -136,6 +139,13 @@ void atPresent(const HeadlessFrame* frame, void*) {
         run.firstPresent = Clock::now();
         run.counting = Clock::duration::zero();
     }
+    if (run.count && frame->number >= 2) {
+        // The tiles the frame clears and shows, as a share of the screen.
+        const Clock::time_point start = Clock::now();
+        run.counts.drawnShare += drawnShare();
+        ++run.counts.sharedFrames;
+        run.counting += Clock::now() - start;
+    }
     run.lastPresent = Clock::now();
 }
 
@@ -190,6 +200,9 @@ void flyFrames(benchmark::State& state, bool farCamera, float farX, float farY, 
     state.counters["nodes"] = static_cast<double>(run.counts.nodes) / frames;
     state.counters["lines"] = static_cast<double>(run.counts.lines) / frames;
     state.counters["pixels"] = static_cast<double>(run.counts.pixels) / frames;
+    state.counters["drawnShare"] =
+        run.counts.drawnShare /
+        static_cast<double>(run.counts.sharedFrames > 0 ? run.counts.sharedFrames : 1);
     state.counters["threads"] = static_cast<double>(cellThreads());
     setCellThreads(0);
 }

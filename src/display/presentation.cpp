@@ -30,6 +30,27 @@ static void presentWholeScreen() {
     takeLockedBuffer(display.backDesc, display.backBuffer, display.backPitch);
 }
 
+bool lockScreen(uint8_t** pixels, int32_t* pitch) {
+    DDSURFACEDESC desc;
+    std::memset(&desc, 0, sizeof desc);
+    desc.dwSize = sizeof desc;
+    if (display.primarySurface == nullptr ||
+        display.primarySurface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK) {
+        return false;
+    }
+    takeLockedBuffer(desc, *pixels, *pitch);
+    if (*pixels == nullptr || *pitch <= 0) {
+        display.primarySurface->Unlock(nullptr);
+        return false;
+    }
+    return true;
+}
+
+void unlockScreen() {
+    ++presentations;
+    display.primarySurface->Unlock(nullptr);
+}
+
 // A re-lock would drop a clip window's offset and the whole-screen blits and fills need the
 // whole screen: each operation, those with the layer too, takes a window away for its duration
 // and puts it back after.

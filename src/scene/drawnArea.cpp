@@ -1,75 +1,227 @@
 #include "scene/drawnArea.h"
 
 #include "raster/clipWindow.h"
+#include "raster/lines.h"
 #include "record/displayState.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
 
-struct DrawnArea {
-    bool known;
-    int32_t width;
-    int32_t height;
-    std::vector<int32_t> first; // per row
-    std::vector<int32_t> last;
+struct DrawnRecord {
+    bool known = false;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t tilesAcross = 0;
+    int32_t words = 0;           // per band
+    std::vector<uint64_t> tiles; // band after band, bit t of word w: tile 64 w + t
 };
 
-DrawnArea area;
+DrawnRecord current;
+DrawnRecord previous;
 
-// A stepped position strays from the line by well under a pixel; two keep it inside.
+// A stepped position strays from the line by well under a pixel, and a position's pixel is
+// within one of it; two keep it inside. Long walks add their accumulated rounding on top.
 const double stepMargin = 2.0;
+
+void markTiles(int32_t band, int32_t first, int32_t last) {
+    uint64_t* row = current.tiles.data() + static_cast<size_t>(band) * current.words;
+    const int32_t firstWord = first >> 6;
+    const int32_t lastWord = last >> 6;
+    const uint64_t fromFirst = ~uint64_t{0} << (first & 63);
+    const uint64_t toLast = ~uint64_t{0} >> (63 - (last & 63));
+    if (firstWord == lastWord) {
+        row[firstWord] |= fromFirst & toLast;
+        return;
+    }
+    row[firstWord] |= fromFirst;
+    for (int32_t w = firstWord + 1; w < lastWord; ++w) {
+        row[w] = ~uint64_t{0};
+    }
+    row[lastWord] |= toLast;
+}
+
+// Marks the tiles of one band whose pixels lie within [left, right] (unclipped, in pixels).
+void markSpan(int32_t band, double left, double right) {
+    if (right < 0 || left >= current.width) {
+        return;
+    }
+    const int32_t first = left > 0 ? static_cast<int32_t>(left) / drawnTileWidth : 0;
+    const int32_t last = right < current.width - 1 ? static_cast<int32_t>(right) / drawnTileWidth
+                                                   : current.tilesAcross - 1;
+    markTiles(band, first, last);
+}
+
+void markDot(float x, float y) {
+    const uint32_t column = toPixelCoordinate(x);
+    const uint32_t row = toPixelCoordinate(y);
+    if (column < static_cast<uint32_t>(current.width) &&
+        row < static_cast<uint32_t>(current.height)) {
+        const int32_t tile = static_cast<int32_t>(column) / drawnTileWidth;
+        markTiles(static_cast<int32_t>(row) / drawnTileHeight, tile, tile);
+    }
+}
+
+bool sameScreen(const DrawnRecord& record) {
+    return display.screenWidth == record.width && display.screenHeight == record.height;
+}
 
 } // namespace
 
 void forgetDrawnArea() {
-    area.width = display.screenWidth;
-    area.height = display.screenHeight;
-    area.known = area.width > 0 && area.height > 0 && !clipWindowSet;
-    if (!area.known) {
+    std::swap(current, previous);
+    current.width = display.screenWidth;
+    current.height = display.screenHeight;
+    current.known = current.width > 0 && current.height > 0 && !clipWindowSet;
+    if (!current.known) {
         return;
     }
-    area.first.assign(static_cast<size_t>(area.height), area.width);
-    area.last.assign(static_cast<size_t>(area.height), -1);
+    current.tilesAcross = (current.width + drawnTileWidth - 1) / drawnTileWidth;
+    current.words = (current.tilesAcross + 63) / 64;
+    current.tiles.assign(static_cast<size_t>(drawnBandCount()) * current.words, 0);
 }
 
 void noteDrawnLine(float x1, float y1, float x2, float y2) {
-    if (!area.known) {
+    if (!current.known) {
         return;
     }
-    if (clipWindowSet || display.screenWidth != area.width || display.screenHeight != area.height ||
-        std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2)) {
-        area.known = false;
+    if (clipWindowSet || !sameScreen(current) || std::isnan(x1) || std::isnan(y1) ||
+        std::isnan(x2) || std::isnan(y2)) {
+        current.known = false;
         return;
     }
-    const double lowX = std::floor(static_cast<double>(x1 < x2 ? x1 : x2)) - stepMargin;
-    const double highX = std::ceil(static_cast<double>(x1 < x2 ? x2 : x1)) + stepMargin;
-    const double lowY = std::floor(static_cast<double>(y1 < y2 ? y1 : y2)) - stepMargin;
-    const double highY = std::ceil(static_cast<double>(y1 < y2 ? y2 : y1)) + stepMargin;
-    if (highX < 0 || highY < 0 || lowX >= area.width || lowY >= area.height) {
-        return; // wholly off the screen: clipped away
+    if (x1 == x2 && y1 == y2) {
+        markDot(x1, y1); // a dot, or a line of one pixel at that end
+        return;
     }
-    const int32_t left = lowX > 0 ? static_cast<int32_t>(lowX) : 0;
-    const int32_t right = highX < area.width - 1 ? static_cast<int32_t>(highX) : area.width - 1;
-    const int32_t top = lowY > 0 ? static_cast<int32_t>(lowY) : 0;
-    const int32_t bottom = highY < area.height - 1 ? static_cast<int32_t>(highY) : area.height - 1;
-    for (int32_t y = top; y <= bottom; ++y) {
-        if (left < area.first[y]) {
-            area.first[y] = left;
+    // The walk runs between the clipped ends, so the path is taken from those.
+    if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
+        return;
+    }
+    const double ax = x1;
+    const double ay = y1;
+    const double dx = static_cast<double>(x2) - ax;
+    const double dy = static_cast<double>(y2) - ay;
+    // Each step rounds both coordinates to a float: at most an ulp of the largest between them,
+    // and the slope's own rounding on top.
+    const double largest =
+        std::fmax(std::fmax(std::fabs(ax), std::fabs(ay)), std::fmax(std::fabs(x2), std::fabs(y2)));
+    const double steps = std::fmax(std::fabs(dx), std::fabs(dy)) + 2.0;
+    const double margin = stepMargin + steps * (largest + 2.0) * 0x1p-23;
+    const double lowY = std::fmin(ay, static_cast<double>(y2)) - margin;
+    const double highY = std::fmax(ay, static_cast<double>(y2)) + margin;
+    const double lowX = std::fmin(ax, static_cast<double>(x2));
+    const double highX = std::fmax(ax, static_cast<double>(x2));
+    if (highY < 0 || lowY >= current.height) {
+        return;
+    }
+    const int32_t firstBand = lowY > 0 ? static_cast<int32_t>(lowY) / drawnTileHeight : 0;
+    const int32_t lastBand = highY < current.height - 1
+                                 ? static_cast<int32_t>(highY) / drawnTileHeight
+                                 : drawnBandCount() - 1;
+    for (int32_t band = firstBand; band <= lastBand; ++band) {
+        // The part of the line within the band's rows widened by the margin.
+        const double top =
+            std::fmax(static_cast<double>(band) * drawnTileHeight - margin, lowY + margin);
+        const double bottom =
+            std::fmin(static_cast<double>(band + 1) * drawnTileHeight - 1 + margin, highY - margin);
+        if (top > bottom) {
+            continue;
         }
-        if (right > area.last[y]) {
-            area.last[y] = right;
+        double left = lowX;
+        double right = highX;
+        if (dy != 0) {
+            const double topX = ax + (top - ay) * dx / dy;
+            const double bottomX = ax + (bottom - ay) * dx / dy;
+            left = std::fmax(lowX, std::fmin(topX, bottomX));
+            right = std::fmin(highX, std::fmax(topX, bottomX));
         }
+        markSpan(band, left - margin, right + margin);
     }
 }
 
 bool drawnAreaKnown() {
-    return area.known && display.screenWidth == area.width && display.screenHeight == area.height &&
-           !clipWindowSet;
+    return current.known && sameScreen(current) && !clipWindowSet;
+}
+
+bool previousDrawnAreaKnown() {
+    return previous.known && sameScreen(previous) && drawnAreaKnown();
+}
+
+int32_t drawnBandCount() {
+    return (current.height + drawnTileHeight - 1) / drawnTileHeight;
+}
+
+bool nextDrawnRun(int32_t band, bool withPrevious, int32_t* first, int32_t* end) {
+    const uint64_t* row = current.tiles.data() + static_cast<size_t>(band) * current.words;
+    const uint64_t* before = previous.tiles.data() + static_cast<size_t>(band) * current.words;
+    const auto word = [&](int32_t w) { return withPrevious ? row[w] | before[w] : row[w]; };
+    int32_t tile = *first;
+    // Skip to the first marked tile.
+    for (;;) {
+        if (tile >= current.tilesAcross) {
+            return false;
+        }
+        const uint64_t rest = word(tile >> 6) >> (tile & 63);
+        if (rest != 0) {
+            tile += __builtin_ctzll(rest);
+            break;
+        }
+        tile = (tile | 63) + 1;
+    }
+    if (tile >= current.tilesAcross) {
+        return false;
+    }
+    *first = tile;
+    // And on to the first unmarked one.
+    for (;;) {
+        const uint64_t rest = ~word(tile >> 6) >> (tile & 63);
+        if (rest != 0) {
+            tile += __builtin_ctzll(rest);
+            break;
+        }
+        tile = (tile | 63) + 1;
+        if (tile >= current.tilesAcross) {
+            break;
+        }
+    }
+    *end = tile < current.tilesAcross ? tile : current.tilesAcross;
+    return true;
 }
 
 void drawnRowSpan(int32_t y, int32_t* first, int32_t* last) {
-    *first = area.first[y];
-    *last = area.last[y];
+    *first = current.width;
+    *last = -1;
+    int32_t tile = 0;
+    int32_t end = 0;
+    const int32_t band = y / drawnTileHeight;
+    while (nextDrawnRun(band, false, &tile, &end)) {
+        if (*last < 0) {
+            *first = tile * drawnTileWidth;
+        }
+        *last = end * drawnTileWidth - 1 < current.width - 1 ? end * drawnTileWidth - 1
+                                                             : current.width - 1;
+        tile = end;
+    }
+}
+
+double drawnShare() {
+    if (!drawnAreaKnown()) {
+        return 1.0;
+    }
+    int64_t marked = 0;
+    for (int32_t band = 0; band < drawnBandCount(); ++band) {
+        const int32_t rows = std::min(drawnTileHeight, current.height - band * drawnTileHeight);
+        int32_t tile = 0;
+        int32_t end = 0;
+        while (nextDrawnRun(band, false, &tile, &end)) {
+            const int32_t right = std::min(end * drawnTileWidth, current.width);
+            marked += static_cast<int64_t>(right - tile * drawnTileWidth) * rows;
+            tile = end;
+        }
+    }
+    return static_cast<double>(marked) / (static_cast<double>(current.width) * current.height);
 }

@@ -1,20 +1,38 @@
-// The part of the back buffer the scene has drawn on since the frame's clear: per row, a span
-// that holds every pixel its lines and dots may have touched. The frame loop clears only that
-// instead of the whole buffer; at 3840 x 2160 a frame draws some 185,000 of 8 million pixels.
+// The part of the back buffer the scene has drawn on since the frame's clear, as a bitmap of
+// small tiles: a line marks the tiles along its own path, a dot its one tile. The frame loop
+// clears only those and shows only those of this frame and the one before; at 3840 x 2160 a
+// frame draws some 185,000 of 8 million pixels. The record of the frame before is kept too.
 #pragma once
 
 #include <cstdint>
 
-// An empty area for the screen as it is now.
+// Tiles of this many pixels across and rows down; a band is one row of tiles.
+const int32_t drawnTileWidth = 16;
+const int32_t drawnTileHeight = 4;
+
+// Keeps the record so far as the previous frame's and starts an empty one for the screen as
+// it is now.
 void forgetDrawnArea();
 
-// Adds what a screen-blended line between the two points may touch (a dot: the same point
-// twice): its bounding box with a margin for the stepping's rounding.
+// Marks what a screen-blended line between the two points may touch (a dot: the same point
+// twice): the tiles along its path as drawn, with a margin for the stepping's rounding.
 void noteDrawnLine(float x1, float y1, float x2, float y2);
 
 // False when the area is not known: never started, the screen changed size, a clip window was
 // set while drawing, or a position was not a number.
 bool drawnAreaKnown();
+// The same for the previous frame's record, which must also be of the screen's present size.
+bool previousDrawnAreaKnown();
 
-// Row y's span of pixels; first > last when nothing was drawn on the row.
+// Row y's span of marked pixels; first > last when nothing was marked on the row.
 void drawnRowSpan(int32_t y, int32_t* first, int32_t* last);
+
+// The bands of the screen as it is now.
+int32_t drawnBandCount();
+// The first run of marked tiles of the band that starts at or after tile *first: *first becomes
+// its first tile and *end the tile after its last. withPrevious joins the previous frame's
+// tiles to this one's. False when there is none.
+bool nextDrawnRun(int32_t band, bool withPrevious, int32_t* first, int32_t* end);
+
+// The share of the screen's pixels in marked tiles (1 when the area is not known).
+double drawnShare();

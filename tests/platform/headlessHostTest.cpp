@@ -10,7 +10,47 @@ using HeadlessHostTest = DisplayTest;
 // Slots are filled by name; one left out would be a null call at its first use.
 TEST(HeadlessHostRecord, EverySlotIsFilled) {
     EXPECT_TRUE(everyHostSlotFilled(activeHost));
+    EXPECT_NE(activeHost.surfaceMemoryGoing, nullptr) << "it reads presented rows in place";
     EXPECT_STREQ(activeHost.name, "headless");
+}
+
+// The last frame is read where the screen keeps it until the layer frees that memory; then it
+// is a copy. Rows with padding are copied at once, so later writes do not show through.
+TEST_F(HeadlessHostTest, LastFrameOutlivesTheScreensMemory) {
+    for (int extraPitch : {0, 8}) {
+        headlessReset();
+        headlessSetExtraPitch(extraPitch);
+        openDisplay(16, 8, 32);
+        LPDIRECTDRAWSURFACE primary = create(primaryDesc());
+        ASSERT_NE(primary, nullptr);
+        DDSURFACEDESC desc = {};
+        desc.dwSize = sizeof desc;
+        ASSERT_EQ(primary->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+        for (int y = 0; y < 8; ++y) {
+            std::memset(static_cast<BYTE*>(desc.lpSurface) + y * desc.lPitch, 10 + y, 64);
+        }
+        ASSERT_EQ(primary->Unlock(nullptr), DD_OK);
+        if (extraPitch != 0) {
+            ASSERT_EQ(primary->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+            std::memset(desc.lpSurface, 0xEE, 64);
+            EXPECT_EQ(headlessLastFrame()->pixels[0], 10) << "a padded screen is copied";
+            ASSERT_EQ(primary->Unlock(nullptr), DD_OK);
+        }
+        const int presents = headlessPresentCount();
+        EXPECT_EQ(primary->Release(), 0u);
+        EXPECT_EQ(directDraw->Release(), 0u);
+        directDraw = nullptr;
+        const HeadlessFrame* frame = headlessLastFrame();
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(headlessPresentCount(), presents);
+        ASSERT_EQ(frame->width, 16);
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                ASSERT_EQ(frame->pixels[y * 64 + x], y == 0 && extraPitch != 0 ? 0xEE : 10 + y)
+                    << x << "," << y << " extra pitch " << extraPitch;
+            }
+        }
+    }
 }
 
 TEST_F(HeadlessHostTest, VirtualClockMovesOnlyWhenTold) {

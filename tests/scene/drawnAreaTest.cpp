@@ -68,4 +68,75 @@ TEST(DrawnArea, UnknownAfterNotANumberOrAClipWindow) {
     EXPECT_FALSE(drawnAreaKnown()) << "the screen changed size";
 }
 
+bool tileMarked(int32_t x, int32_t y, bool withPrevious = false) {
+    int32_t first = x / drawnTileWidth;
+    int32_t end = 0;
+    return nextDrawnRun(y / drawnTileHeight, withPrevious, &first, &end) &&
+           first == x / drawnTileWidth;
+}
+
+// Long lines at a large size, from ends far off the screen: the tiles along each path must
+// hold every pixel its stepping reaches, however far the rounding has carried it; and a long
+// line marks its path, not its bounding box.
+TEST(DrawnArea, TilesHoldLongLinesAtLargeSizes) {
+    const int32_t width = 2500;
+    const int32_t height = 1300;
+    for (PixelMode mode : {pixelModeTrueColour24, pixelModeTrueColour32}) {
+        MemoryDisplay memory;
+        openMemoryDisplay(&memory, width, height, mode);
+        forgetDrawnArea();
+        sceneLine(0.5f, 0.25f, width - 0.5f, height - 1.0f, 0x808080);
+        ASSERT_TRUE(drawnAreaKnown());
+        EXPECT_LT(drawnShare(), 0.03) << "a diagonal marks its path";
+        EXPECT_GT(drawnShare(), 0.005);
+        uint32_t state = 7;
+        const auto next = [&state](float scale) {
+            state = state * 1664525u + 1013904223u;
+            return (static_cast<float>(state >> 8) / 16777216.0f - 0.3f) * scale;
+        };
+        for (int i = 0; i < 400; ++i) {
+            const float scale = i % 4 == 0 ? 1e5f : 4000.0f;
+            sceneLine(next(3000.0f), next(1600.0f), next(scale), next(scale), 0x202020);
+        }
+        int64_t drawn = 0;
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < width; ++x) {
+                if (colourAt(memory, x, y) != 0) {
+                    ++drawn;
+                    ASSERT_TRUE(tileMarked(x, y)) << x << "," << y << " mode " << mode;
+                }
+            }
+        }
+        EXPECT_GT(drawn, 200000) << "the lines drew next to nothing";
+        EXPECT_LT(drawnShare(), 1.0);
+    }
+}
+
+// The frame before's tiles are what its present left on the screen: they stay on record, for
+// the screen of the same size only.
+TEST(DrawnArea, KeepsThePreviousFramesTiles) {
+    MemoryDisplay memory;
+    openMemoryDisplay(&memory, 300, 200, pixelModeTrueColour32);
+    forgetDrawnArea();
+    EXPECT_FALSE(previousDrawnAreaKnown()) << "no frame before the first";
+    sceneLine(5.0f, 5.0f, 40.0f, 30.0f, 0xFFFFFF);
+    sceneDot(290.0f, 190.0f, 0xFFFFFF);
+    forgetDrawnArea();
+    sceneLine(200.0f, 100.0f, 250.0f, 120.0f, 0xFFFFFF);
+    ASSERT_TRUE(previousDrawnAreaKnown());
+    EXPECT_TRUE(tileMarked(20, 17, true));
+    EXPECT_FALSE(tileMarked(20, 17));
+    EXPECT_TRUE(tileMarked(290, 190, true));
+    EXPECT_TRUE(tileMarked(225, 110));
+    EXPECT_FALSE(tileMarked(100, 17, true)) << "nothing near it in either frame";
+    EXPECT_FALSE(tileMarked(5, 190, true)) << "a line marks its path, not its box";
+    sceneLine(1.0f, std::numeric_limits<float>::quiet_NaN(), 5.0f, 5.0f, 0xFFFFFF);
+    forgetDrawnArea();
+    EXPECT_FALSE(previousDrawnAreaKnown()) << "the frame before was not known";
+    forgetDrawnArea();
+    EXPECT_TRUE(previousDrawnAreaKnown());
+    openMemoryDisplay(&memory, 300, 201, pixelModeTrueColour32);
+    EXPECT_FALSE(previousDrawnAreaKnown()) << "the screen changed size";
+}
+
 } // namespace

@@ -60,6 +60,9 @@ void invalidateSurface(DirectDrawSurfaceObject* surface) {
         surface->owner->primary = nullptr;
     }
     surface->owner = nullptr;
+    if (activeHost.surfaceMemoryGoing != nullptr && surface->pixels != nullptr) {
+        activeHost.surfaceMemoryGoing(surface->pixels);
+    }
     delete[] surface->pixels;
     surface->pixels = nullptr;
     surface->lockedAt = nullptr;

@@ -7,7 +7,8 @@
 #include "platform/compat/windowRegistry.h"
 
 void compatReset(void) {
-    // Straight to memory: no Release, so no host is told and no window procedure runs.
+    // Straight to memory: no Release, so no host is told and no window procedure runs. A host
+    // that kept a pointer into a surface forgets it with the rest of its state.
     for (DirectDrawSurfaceObject* surface : surfaceObjects) {
         delete[] surface->pixels;
         delete surface;

@@ -111,6 +111,10 @@ struct Host {
     int32_t (*injectedResult)(const char* call);
     // The user's choices for the window, before the program's window exists.
     void (*takeWindowOptions)(const HostWindowOptions* options);
+    // A surface's memory is about to be freed: a host that kept a pointer to the pixels of a
+    // frame it was shown, instead of a copy, takes its copy now. Hosts that keep no such
+    // pointer leave it empty.
+    void (*surfaceMemoryGoing)(const uint8_t* pixels);
 };
 
 // Filled by name, in a function of the host that assigns each slot and returns the record:
@@ -121,7 +125,8 @@ struct Host {
 //   extern const Host activeHost = hostRecord();
 extern const Host activeHost;
 
-// Every slot but takeWindowOptions, which a host without a window of its own leaves empty.
+// Every slot but takeWindowOptions, which a host without a window of its own leaves empty, and
+// surfaceMemoryGoing, which a host that copies every frame it is shown leaves empty.
 constexpr bool everyHostSlotFilled(const Host& host) {
     return host.name != nullptr && host.windowCreated != nullptr &&
            host.setDisplayMode != nullptr && host.surfaceFormat != nullptr &&

@@ -100,6 +100,7 @@ static constexpr Host hostRecord() {
     host.messageBox = messageBox;
     host.commandLine = commandLine;
     host.injectedResult = headlessInjectedResult;
+    host.surfaceMemoryGoing = headlessSurfaceMemoryGoing;
     // takeWindowOptions stays empty: no window of its own to show in any other way.
     return host;
 }

@@ -102,7 +102,9 @@ struct HeadlessDisplayMode {
     int bitsPerPixel; // 0 while no mode has been accepted since the reset
 };
 HeadlessDisplayMode headlessDisplayMode(void); // the last accepted mode
-const HeadlessFrame* headlessLastFrame(void);  // null before the first present
+// Null before the first present. Its rows may be the visible surface's own memory, as the
+// screen shows it: read them before the next present or reset.
+const HeadlessFrame* headlessLastFrame(void);
 int headlessPresentCount(void);
 const PALETTEENTRY* headlessScreenPalette(void); // 256 entries: the palette last shown
 int headlessMessageBoxCount(void);

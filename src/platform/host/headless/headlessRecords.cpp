@@ -4,12 +4,22 @@
 #include <cstddef>
 #include <cstring>
 
+// Rows without padding are read where they are, until the layer frees them; others are copied.
 void headlessRecordFrame(const HostFrame* frame) {
-    size_t rowBytes = static_cast<size_t>(frame->width) * static_cast<size_t>(frame->bytesPerPixel);
-    headless.framePixels.resize(rowBytes * static_cast<size_t>(frame->height));
-    for (int y = 0; y < frame->height; y++) {
-        std::memcpy(headless.framePixels.data() + rowBytes * static_cast<size_t>(y),
-                    frame->pixels + static_cast<std::ptrdiff_t>(frame->pitch) * y, rowBytes);
+    const size_t rowBytes =
+        static_cast<size_t>(frame->width) * static_cast<size_t>(frame->bytesPerPixel);
+    const BYTE* pixels = frame->pixels;
+    headless.borrowedPixels = nullptr;
+    if (static_cast<size_t>(frame->pitch) == rowBytes) {
+        headless.borrowedPixels = frame->pixels;
+        headless.borrowedBytes = rowBytes * static_cast<size_t>(frame->height);
+    } else {
+        headless.framePixels.resize(rowBytes * static_cast<size_t>(frame->height));
+        for (int y = 0; y < frame->height; y++) {
+            std::memcpy(headless.framePixels.data() + rowBytes * static_cast<size_t>(y),
+                        frame->pixels + static_cast<std::ptrdiff_t>(frame->pitch) * y, rowBytes);
+        }
+        pixels = headless.framePixels.data();
     }
     for (int i = 0; i < 256; i++) {
         headless.framePalette[i] =
@@ -21,12 +31,25 @@ void headlessRecordFrame(const HostFrame* frame) {
         std::memcpy(headless.screenPalette, headless.framePalette, sizeof headless.screenPalette);
     }
     headless.presentCount++;
-    headless.lastFrame = {
-        headless.framePixels.data(), frame->width,          frame->height,
-        frame->bytesPerPixel,        headless.framePalette, headless.presentCount};
+    headless.lastFrame = {pixels,
+                          frame->width,
+                          frame->height,
+                          frame->bytesPerPixel,
+                          headless.framePalette,
+                          headless.presentCount};
     if (headless.presentHook) {
         headless.presentHook(&headless.lastFrame, headless.presentContext);
     }
+}
+
+void headlessSurfaceMemoryGoing(const uint8_t* pixels) {
+    if (headless.borrowedPixels == nullptr || pixels != headless.borrowedPixels) {
+        return;
+    }
+    headless.framePixels.assign(headless.borrowedPixels,
+                                headless.borrowedPixels + headless.borrowedBytes);
+    headless.borrowedPixels = nullptr;
+    headless.lastFrame.pixels = headless.framePixels.data();
 }
 
 HeadlessDisplayMode headlessDisplayMode(void) {

@@ -4,6 +4,7 @@
 #include "platform/host/headless/headlessHost.h"
 #include "platform/host/host.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -47,6 +48,9 @@ struct HeadlessState {
 
     HeadlessDisplayMode displayMode = {0, 0, 0};
     std::vector<BYTE> framePixels;
+    // The presented surface's own rows, while lastFrame reads them there; null when copied.
+    const BYTE* borrowedPixels = nullptr;
+    size_t borrowedBytes = 0;
     PALETTEENTRY framePalette[256] = {};
     HeadlessFrame lastFrame = {};
     int presentCount = 0;
@@ -77,3 +81,4 @@ bool headlessTakeEvent(HostEvent* event);
 int32_t headlessInjectedResult(const char* call);
 bool headlessModeAllowed(int width, int height, int bitsPerPixel);
 void headlessRecordFrame(const HostFrame* frame);
+void headlessSurfaceMemoryGoing(const uint8_t* pixels);

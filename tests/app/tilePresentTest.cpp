@@ -1,0 +1,169 @@
+// The frame's end copies to the screen only the tiles drawn this frame or the one before and
+// zeroes only this frame's: the screen must show exactly what a whole present would, and the
+// back buffer must be black again, whichever way the frame went.
+#include "app/frameLoop.h"
+#include "display/presentation.h"
+#include "scene/drawnArea.h"
+#include "scene/sceneCommands.h"
+
+#include "window/headlessFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Not whole tiles either way: the last column and band of tiles are cut.
+const int32_t width = 203;
+const int32_t height = 98;
+
+class TilePresentTest : public ::testing::TestWithParam<int> {
+  protected:
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
+
+    void open(int extraPitch) {
+        headlessSetExtraPitch(extraPitch);
+        if (GetParam() == 32) {
+            headlessRefuseDepth(24);
+        }
+        openTestDisplay(width, height);
+        ASSERT_EQ(display.pixelMode, GetParam() / 8);
+        forgetDrawnArea();
+    }
+
+    // Frames draw on alternate halves of the screen, so that each frame's drawing leaves the
+    // previous frame's place black; some lines run off the screen.
+    void drawFrame(int frame) {
+        const float shift = static_cast<float>(frame % 2 == 0 ? 0 : width / 2);
+        const float wobble = static_cast<float>(frame * 7 % 23);
+        sceneLine(shift + 3, 2 + wobble, shift + 90, 80 - wobble, 0x80C040);
+        sceneLine(shift - 40, 50 + wobble, shift + 60, 10, 0x3060FF);
+        sceneLine(shift + 10 + wobble, 120, shift + 30, 40, 0xFFFFFF);
+        sceneDot(shift + 50 + wobble, 90, 0xFF8000);
+        sceneDot(width - 1, height - 1, 0x102030);
+    }
+
+    // What a whole present would show: the back buffer's rows as they are now.
+    std::vector<uint8_t> backPicture() {
+        const size_t rowBytes = static_cast<size_t>(width) * display.pixelMode;
+        std::vector<uint8_t> picture(rowBytes * height);
+        for (int32_t y = 0; y < height; ++y) {
+            std::memcpy(picture.data() + rowBytes * y,
+                        display.backBuffer + static_cast<size_t>(y) * display.backPitch, rowBytes);
+        }
+        return picture;
+    }
+
+    static int blits() { return headlessCallCount("IDirectDrawSurface::BltFast"); }
+
+    // Presents the frame drawn and checks the screen and the cleared buffer.
+    ::testing::AssertionResult presentsAsWhole() {
+        const std::vector<uint8_t> picture = backPicture();
+        size_t lit = 0;
+        for (uint8_t byte : picture) {
+            lit += byte != 0;
+        }
+        if (lit < 100) {
+            return ::testing::AssertionFailure() << "the frame drew next to nothing";
+        }
+        const int presents = headlessPresentCount();
+        presentAndClearScene();
+        if (headlessPresentCount() != presents + 1) {
+            return ::testing::AssertionFailure()
+                   << headlessPresentCount() - presents << " host presents for one frame";
+        }
+        const HeadlessFrame* frame = headlessLastFrame();
+        for (size_t i = 0; i < picture.size(); ++i) {
+            if (frame->pixels[i] != picture[i]) {
+                return ::testing::AssertionFailure()
+                       << "screen byte " << i % (width * display.pixelMode) << " of row "
+                       << i / (width * display.pixelMode) << " is " << int{frame->pixels[i]}
+                       << ", not " << int{picture[i]};
+            }
+        }
+        for (size_t i = 0; i < static_cast<size_t>(display.backPitch) * height; ++i) {
+            if (display.backBuffer[i] != 0) {
+                return ::testing::AssertionFailure() << "back buffer byte " << i << " left over";
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+};
+
+TEST_P(TilePresentTest, PartialPresentsShowWhatAWholeOneWould) {
+    for (int extraPitch : {0, 12}) {
+        resetSystemGlobals();
+        open(extraPitch);
+        drawFrame(0);
+        ASSERT_TRUE(presentsAsWhole()) << "the first frame, extra pitch " << extraPitch;
+        const int blitsAfterFirst = blits();
+        for (int frame = 1; frame < 12; ++frame) {
+            drawFrame(frame);
+            ASSERT_TRUE(presentsAsWhole()) << "frame " << frame << ", extra pitch " << extraPitch;
+        }
+        EXPECT_EQ(blits(), blitsAfterFirst) << "later frames copy their tiles themselves";
+    }
+}
+
+TEST_P(TilePresentTest, EachFallbackPresentsTheWholeFrame) {
+    open(8);
+    int frame = 0;
+    const auto steadyFrames = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            drawFrame(frame++);
+            ASSERT_TRUE(presentsAsWhole()) << "frame " << frame;
+        }
+    };
+    const auto wholeFrame = [&](const char* why) {
+        const int before = blits();
+        drawFrame(frame++);
+        ASSERT_TRUE(presentsAsWhole()) << why;
+        EXPECT_EQ(blits(), before + 1) << why;
+    };
+    steadyFrames(3);
+
+    // A clip window while drawing: the area is unknown, and the next frame has no record of
+    // the one before.
+    setClipWindow(10, 10, 100, 60);
+    sceneLine(0, 0, 150, 90, 0xFFFFFF);
+    clearClipWindow();
+    wholeFrame("after a clip window");
+    wholeFrame("the frame after the clip window");
+    steadyFrames(2);
+
+    // Someone else presented in between.
+    presentFrame();
+    wholeFrame("after another presentation");
+    steadyFrames(2);
+
+    // The back buffer moved: another surface, the old one still alive so the memory differs.
+    const LPDIRECTDRAWSURFACE old = display.backSurface;
+    createBackBuffer();
+    old->Unlock(nullptr);
+    old->Release();
+    wholeFrame("after the back buffer moved");
+    steadyFrames(2);
+
+    // Something drew on the screen behind the frame loop's back: gone within 64 frames.
+    DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof desc;
+    ASSERT_EQ(display.primarySurface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    std::memset(static_cast<uint8_t*>(desc.lpSurface) + (height - 10) * desc.lPitch, 0x55,
+                static_cast<size_t>(desc.lPitch) * 4);
+    ASSERT_EQ(display.primarySurface->Unlock(nullptr), DD_OK);
+    const int before = blits();
+    int waited = 0;
+    for (; blits() == before && waited < 64; ++waited) {
+        drawFrame(frame++);
+        presentAndClearScene();
+    }
+    EXPECT_EQ(blits(), before + 1) << "no whole present in " << waited << " frames";
+    steadyFrames(2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, TilePresentTest, ::testing::Values(24, 32));
+
+} // namespace
