@@ -23,9 +23,11 @@ struct DrawnRecord {
 DrawnRecord current;
 DrawnRecord previous;
 
-// A stepped position strays from the line by well under a pixel, and a position's pixel is
-// within one of it; two keep it inside. Long walks add their accumulated rounding on top.
-const double stepMargin = 2.0;
+// A stepped position strays from the line only by its rounding, at most an ulp of the largest
+// coordinate per step and coordinate; the margin doubles that bound and adds half a pixel.
+// Positions truncate to pixels, so the rows of a band and the columns of a tile take in the
+// positions up to a whole pixel beyond their last.
+const double stepMargin = 0.5;
 
 void markTiles(int32_t band, int32_t first, int32_t last) {
     uint64_t* row = current.tiles.data() + static_cast<size_t>(band) * current.words;
@@ -105,14 +107,14 @@ void noteDrawnLine(float x1, float y1, float x2, float y2) {
     const double ay = y1;
     const double dx = static_cast<double>(x2) - ax;
     const double dy = static_cast<double>(y2) - ay;
-    // Each step rounds both coordinates to a float: at most an ulp of the largest between them,
-    // and the slope's own rounding on top.
     const double largest =
         std::fmax(std::fmax(std::fabs(ax), std::fabs(ay)), std::fmax(std::fabs(x2), std::fabs(y2)));
     const double steps = std::fmax(std::fabs(dx), std::fabs(dy)) + 2.0;
-    const double margin = stepMargin + steps * (largest + 2.0) * 0x1p-23;
-    const double lowY = std::fmin(ay, static_cast<double>(y2)) - margin;
-    const double highY = std::fmax(ay, static_cast<double>(y2)) + margin;
+    const double margin = stepMargin + steps * (largest + 2.0) * 0x1p-22;
+    const double minY = std::fmin(ay, static_cast<double>(y2));
+    const double maxY = std::fmax(ay, static_cast<double>(y2));
+    const double lowY = minY - margin;
+    const double highY = maxY + margin;
     const double lowX = std::fmin(ax, static_cast<double>(x2));
     const double highX = std::fmax(ax, static_cast<double>(x2));
     if (highY < 0 || lowY >= current.height) {
@@ -123,11 +125,11 @@ void noteDrawnLine(float x1, float y1, float x2, float y2) {
                                  ? static_cast<int32_t>(highY) / drawnTileHeight
                                  : drawnBandCount() - 1;
     for (int32_t band = firstBand; band <= lastBand; ++band) {
-        // The part of the line within the band's rows widened by the margin.
+        // The part of the line whose positions may truncate into the band's rows.
         const double top =
-            std::fmax(static_cast<double>(band) * drawnTileHeight - margin, lowY + margin);
+            std::fmax(static_cast<double>(band) * drawnTileHeight - 1 - margin, minY);
         const double bottom =
-            std::fmin(static_cast<double>(band + 1) * drawnTileHeight - 1 + margin, highY - margin);
+            std::fmin(static_cast<double>(band + 1) * drawnTileHeight + margin, maxY);
         if (top > bottom) {
             continue;
         }

@@ -112,6 +112,31 @@ TEST(DrawnArea, TilesHoldLongLinesAtLargeSizes) {
     }
 }
 
+// Lines along a row or a column at fractional positions: the rounding of the margin around
+// an end must not lose the one band or tile column such a line lies in.
+TEST(DrawnArea, TilesHoldLinesAlongRowsAndColumns) {
+    MemoryDisplay memory;
+    openMemoryDisplay(&memory, 800, 600, pixelModeTrueColour32);
+    forgetDrawnArea();
+    sceneLine(290.226715f, 127.887802f, 271.576508f, 127.887802f, 0x404040);
+    for (int i = 0; i < 4000; ++i) {
+        const float along = static_cast<float>(i * 37 % 760) + static_cast<float>(i) * 0.0173f;
+        const float at = static_cast<float>(i) * 0.1371f - 0.9f;
+        sceneLine(along, at, along + 6.3f, at, 0x404040);
+        sceneLine(at * 1.3f, along * 0.7f, at * 1.3f, along * 0.7f + 5.1f, 0x404040);
+    }
+    int64_t drawn = 0;
+    for (int32_t y = 0; y < 600; ++y) {
+        for (int32_t x = 0; x < 800; ++x) {
+            if (colourAt(memory, x, y) != 0) {
+                ++drawn;
+                ASSERT_TRUE(tileMarked(x, y)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(drawn, 20000);
+}
+
 // The frame before's tiles are what its present left on the screen: they stay on record, for
 // the screen of the same size only.
 TEST(DrawnArea, KeepsThePreviousFramesTiles) {
