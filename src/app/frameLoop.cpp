@@ -46,30 +46,39 @@ size_t runBytes(int32_t first, int32_t end, size_t pixelBytes) {
     return static_cast<size_t>(right - first * drawnTileWidth) * pixelBytes;
 }
 
-// Zeroes the tiles this frame drew on.
-void clearDrawnTiles() {
+int32_t bandEnd(int32_t top) {
+    return top + drawnTileHeight < display.screenHeight ? top + drawnTileHeight
+                                                        : display.screenHeight;
+}
+
+// Zeroes the band's tiles this frame drew on.
+void clearDrawnBand(int32_t band) {
     const size_t pixelBytes = static_cast<size_t>(display.pixelMode);
-    for (int32_t band = 0; band < drawnBandCount(); ++band) {
-        const int32_t top = band * drawnTileHeight;
-        const int32_t bottom = top + drawnTileHeight < display.screenHeight ? top + drawnTileHeight
-                                                                            : display.screenHeight;
-        int32_t first = 0;
-        int32_t end = 0;
-        while (nextDrawnRun(band, false, &first, &end)) {
-            const size_t bytes = runBytes(first, end, pixelBytes);
-            uint8_t* row = display.backBuffer + static_cast<size_t>(top) * display.backPitch +
-                           first * drawnTileWidth * pixelBytes;
-            for (int32_t y = top; y < bottom; ++y, row += display.backPitch) {
-                std::memset(row, 0, bytes);
-            }
-            first = end;
+    const int32_t top = band * drawnTileHeight;
+    const int32_t bottom = bandEnd(top);
+    int32_t first = 0;
+    int32_t end = 0;
+    while (nextDrawnRun(band, false, &first, &end)) {
+        const size_t bytes = runBytes(first, end, pixelBytes);
+        uint8_t* row = display.backBuffer + static_cast<size_t>(top) * display.backPitch +
+                       first * drawnTileWidth * pixelBytes;
+        for (int32_t y = top; y < bottom; ++y, row += display.backPitch) {
+            std::memset(row, 0, bytes);
         }
+        first = end;
     }
 }
 
-// Copies to the screen the tiles this frame or the one before drew on: everywhere else both
-// the screen and the back buffer are black. False when the screen could not be locked.
-bool presentDrawnTiles() {
+void clearDrawnTiles() {
+    for (int32_t band = 0; band < drawnBandCount(); ++band) {
+        clearDrawnBand(band);
+    }
+}
+
+// Copies to the screen the tiles this frame or the one before drew on (everywhere else both
+// the screen and the back buffer are black) and zeroes this frame's band by band, while they
+// are still in the cache. False, with nothing done, when the screen could not be locked.
+bool presentAndClearDrawnTiles() {
     uint8_t* screen;
     int32_t screenPitch;
     if (!lockScreen(&screen, &screenPitch)) {
@@ -78,8 +87,7 @@ bool presentDrawnTiles() {
     const size_t pixelBytes = static_cast<size_t>(display.pixelMode);
     for (int32_t band = 0; band < drawnBandCount(); ++band) {
         const int32_t top = band * drawnTileHeight;
-        const int32_t bottom = top + drawnTileHeight < display.screenHeight ? top + drawnTileHeight
-                                                                            : display.screenHeight;
+        const int32_t bottom = bandEnd(top);
         int32_t first = 0;
         int32_t end = 0;
         while (nextDrawnRun(band, true, &first, &end)) {
@@ -95,6 +103,7 @@ bool presentDrawnTiles() {
             }
             first = end;
         }
+        clearDrawnBand(band);
     }
     unlockScreen();
     return true;
@@ -116,8 +125,7 @@ void presentAndClearScene() {
     const bool partial = tilesSuffice && previousDrawnAreaKnown() &&
                          display.primarySurface == cleared.screen &&
                          cleared.partialPresents < partialPresentsBetweenWhole;
-    if (partial && presentDrawnTiles()) {
-        clearDrawnTiles();
+    if (partial && presentAndClearDrawnTiles()) {
         ++cleared.partialPresents;
     } else if (!tilesSuffice) {
         presentAndClear(0);
