@@ -96,9 +96,9 @@ void countFrame() {
     const Clock::time_point start = Clock::now();
     walkVisibleCells(countNodesOfCell);
     run.list.clear();
-    recordSceneInto(&run.list);
+    recordSceneInto(&run.list, nullptr);
     walkVisibleCells(recordCell);
-    recordSceneInto(nullptr);
+    recordSceneInto(nullptr, nullptr);
     for (const SceneCommand& command : run.list) {
         run.counts.lines += command.dot == 0 ? 1 : 0;
     }

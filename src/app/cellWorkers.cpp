@@ -1,6 +1,7 @@
 #include "app/cellWorkers.h"
 
 #include "app/cellWalk.h"
+#include "scene/drawnArea.h"
 #include "scene/sceneCommands.h"
 #include "scene/structureGenerator.h"
 
@@ -47,6 +48,9 @@ struct WorkerPool {
     bool open = false;  // under the mutex: workers may still join the current frame
     bool stopping = false;
     std::atomic<int32_t> busy{0}; // workers that joined the current frame and are not done
+    // Each thread's record of the tiles its cells draw on: [0] the calling thread's, [i] worker
+    // i's. Started before the workers wake, joined after the last is done.
+    std::vector<DrawnTiles> tiles;
 };
 
 FrameCells frameCells;
@@ -55,18 +59,18 @@ int32_t threadsAsked = 0;
 int64_t commandCount = 0;
 
 // Takes cells until none is left; the calling thread's own drawing is untouched.
-void growCell(int32_t index, uint64_t frame) {
+void growCell(int32_t index, uint64_t frame, DrawnTiles* tiles) {
     SceneCommandList& list = frameCells.lists[index];
     list.clear();
     const Cell& cell = frameCells.cells[index];
-    recordSceneInto(&list);
+    recordSceneInto(&list, tiles);
     growStructure(cell.x, cell.y, cell.z, cell.fog);
-    recordSceneInto(nullptr);
+    recordSceneInto(nullptr, nullptr);
     frameCells.finished[index].store(frame, std::memory_order_release);
 }
 
 // seen: the frame already under way when the worker starts, which is not its to grow.
-void workerLoop(uint64_t seen) {
+void workerLoop(uint64_t seen, int32_t worker) {
     for (;;) {
         int32_t count;
         {
@@ -84,7 +88,7 @@ void workerLoop(uint64_t seen) {
         }
         for (int32_t index = frameCells.next.fetch_add(1); index < count;
              index = frameCells.next.fetch_add(1)) {
-            growCell(index, seen);
+            growCell(index, seen, &pool.tiles[worker]);
         }
         pool.busy.fetch_sub(1, std::memory_order_release);
     }
@@ -95,8 +99,9 @@ void startWorkers(int32_t workers) {
         return;
     }
     stopCellWorkers();
+    pool.tiles.resize(static_cast<size_t>(workers) + 1);
     for (int32_t i = 0; i < workers; ++i) {
-        pool.threads.push_back(new std::thread(workerLoop, pool.frame));
+        pool.threads.push_back(new std::thread(workerLoop, pool.frame, i + 1));
     }
 }
 
@@ -147,6 +152,9 @@ void growOnEveryThread(int32_t threads) {
         walkVisibleCells(growCellHere);
         return;
     }
+    for (DrawnTiles& tiles : pool.tiles) {
+        startDrawnTiles(&tiles);
+    }
     uint64_t frame;
     {
         std::lock_guard<std::mutex> lock(pool.mutex);
@@ -167,7 +175,7 @@ void growOnEveryThread(int32_t threads) {
         }
         const int32_t index = frameCells.next.fetch_add(1);
         if (index < count) {
-            growCell(index, frame);
+            growCell(index, frame, &pool.tiles[0]);
         } else {
             std::this_thread::yield();
         }
@@ -180,6 +188,9 @@ void growOnEveryThread(int32_t threads) {
     }
     while (pool.busy.load(std::memory_order_acquire) != 0) {
         std::this_thread::yield();
+    }
+    for (const DrawnTiles& tiles : pool.tiles) {
+        joinDrawnTiles(tiles);
     }
     commandCount = commands;
 }

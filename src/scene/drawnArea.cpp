@@ -11,17 +11,8 @@
 
 namespace {
 
-struct DrawnRecord {
-    bool known = false;
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t tilesAcross = 0;
-    int32_t words = 0;           // per band
-    std::vector<uint64_t> tiles; // band after band, bit t of word w: tile 64 w + t
-};
-
-DrawnRecord current;
-DrawnRecord previous;
+DrawnTiles current;
+DrawnTiles previous;
 
 // A stepped position strays from the line only by its rounding, at most an ulp of the largest
 // coordinate per step and coordinate; the margin doubles that bound and adds half a pixel.
@@ -29,8 +20,12 @@ DrawnRecord previous;
 // positions up to a whole pixel beyond their last.
 const double stepMargin = 0.5;
 
-void markTiles(int32_t band, int32_t first, int32_t last) {
-    uint64_t* row = current.tiles.data() + static_cast<size_t>(band) * current.words;
+int32_t bandsOf(const DrawnTiles& record) {
+    return (record.height + drawnTileHeight - 1) / drawnTileHeight;
+}
+
+void markTiles(DrawnTiles& record, int32_t band, int32_t first, int32_t last) {
+    uint64_t* row = record.tiles.data() + static_cast<size_t>(band) * record.words;
     const int32_t firstWord = first >> 6;
     const int32_t lastWord = last >> 6;
     const uint64_t fromFirst = ~uint64_t{0} << (first & 63);
@@ -47,56 +42,65 @@ void markTiles(int32_t band, int32_t first, int32_t last) {
 }
 
 // Marks the tiles of one band whose pixels lie within [left, right] (unclipped, in pixels).
-void markSpan(int32_t band, double left, double right) {
-    if (right < 0 || left >= current.width) {
+void markSpan(DrawnTiles& record, int32_t band, double left, double right) {
+    if (right < 0 || left >= record.width) {
         return;
     }
     const int32_t first = left > 0 ? static_cast<int32_t>(left) / drawnTileWidth : 0;
-    const int32_t last = right < current.width - 1 ? static_cast<int32_t>(right) / drawnTileWidth
-                                                   : current.tilesAcross - 1;
-    markTiles(band, first, last);
+    const int32_t last = right < record.width - 1 ? static_cast<int32_t>(right) / drawnTileWidth
+                                                  : record.tilesAcross - 1;
+    markTiles(record, band, first, last);
 }
 
-void markDot(float x, float y) {
+void markDot(DrawnTiles& record, float x, float y) {
     const uint32_t column = toPixelCoordinate(x);
     const uint32_t row = toPixelCoordinate(y);
-    if (column < static_cast<uint32_t>(current.width) &&
-        row < static_cast<uint32_t>(current.height)) {
+    if (column < static_cast<uint32_t>(record.width) &&
+        row < static_cast<uint32_t>(record.height)) {
         const int32_t tile = static_cast<int32_t>(column) / drawnTileWidth;
-        markTiles(static_cast<int32_t>(row) / drawnTileHeight, tile, tile);
+        markTiles(record, static_cast<int32_t>(row) / drawnTileHeight, tile, tile);
     }
 }
 
-bool sameScreen(const DrawnRecord& record) {
+bool sameScreen(const DrawnTiles& record) {
     return display.screenWidth == record.width && display.screenHeight == record.height;
 }
 
 } // namespace
 
-void forgetDrawnArea() {
-    std::swap(current, previous);
-    current.width = display.screenWidth;
-    current.height = display.screenHeight;
-    current.known = current.width > 0 && current.height > 0 && !clipWindowSet;
-    if (!current.known) {
+void startDrawnTiles(DrawnTiles* record) {
+    record->width = display.screenWidth;
+    record->height = display.screenHeight;
+    record->known = record->width > 0 && record->height > 0 && !clipWindowSet;
+    if (!record->known) {
         return;
     }
-    current.tilesAcross = (current.width + drawnTileWidth - 1) / drawnTileWidth;
-    current.words = (current.tilesAcross + 63) / 64;
-    current.tiles.assign(static_cast<size_t>(drawnBandCount()) * current.words, 0);
+    record->tilesAcross = (record->width + drawnTileWidth - 1) / drawnTileWidth;
+    record->words = (record->tilesAcross + 63) / 64;
+    record->tiles.assign(static_cast<size_t>(bandsOf(*record)) * record->words, 0);
+}
+
+void forgetDrawnArea() {
+    std::swap(current, previous);
+    startDrawnTiles(&current);
 }
 
 void noteDrawnLine(float x1, float y1, float x2, float y2) {
-    if (!current.known) {
+    noteDrawnLineIn(&current, x1, y1, x2, y2);
+}
+
+void noteDrawnLineIn(DrawnTiles* tiles, float x1, float y1, float x2, float y2) {
+    DrawnTiles& record = *tiles;
+    if (!record.known) {
         return;
     }
-    if (clipWindowSet || !sameScreen(current) || std::isnan(x1) || std::isnan(y1) ||
+    if (clipWindowSet || !sameScreen(record) || std::isnan(x1) || std::isnan(y1) ||
         std::isnan(x2) || std::isnan(y2)) {
-        current.known = false;
+        record.known = false;
         return;
     }
     if (x1 == x2 && y1 == y2) {
-        markDot(x1, y1); // a dot, or a line of one pixel at that end
+        markDot(record, x1, y1); // a dot, or a line of one pixel at that end
         return;
     }
     // The walk runs between the clipped ends, so the path is taken from those.
@@ -117,13 +121,13 @@ void noteDrawnLine(float x1, float y1, float x2, float y2) {
     const double highY = maxY + margin;
     const double lowX = std::fmin(ax, static_cast<double>(x2));
     const double highX = std::fmax(ax, static_cast<double>(x2));
-    if (highY < 0 || lowY >= current.height) {
+    if (highY < 0 || lowY >= record.height) {
         return;
     }
     const int32_t firstBand = lowY > 0 ? static_cast<int32_t>(lowY) / drawnTileHeight : 0;
-    const int32_t lastBand = highY < current.height - 1
+    const int32_t lastBand = highY < record.height - 1
                                  ? static_cast<int32_t>(highY) / drawnTileHeight
-                                 : drawnBandCount() - 1;
+                                 : bandsOf(record) - 1;
     for (int32_t band = firstBand; band <= lastBand; ++band) {
         // The part of the line whose positions may truncate into the band's rows.
         const double top =
@@ -141,7 +145,20 @@ void noteDrawnLine(float x1, float y1, float x2, float y2) {
             left = std::fmax(lowX, std::fmin(topX, bottomX));
             right = std::fmin(highX, std::fmax(topX, bottomX));
         }
-        markSpan(band, left - margin, right + margin);
+        markSpan(record, band, left - margin, right + margin);
+    }
+}
+
+void joinDrawnTiles(const DrawnTiles& part) {
+    if (!current.known) {
+        return;
+    }
+    if (!part.known || part.width != current.width || part.height != current.height) {
+        current.known = false;
+        return;
+    }
+    for (size_t i = 0; i < current.tiles.size(); ++i) {
+        current.tiles[i] |= part.tiles[i];
     }
 }
 
@@ -154,7 +171,7 @@ bool previousDrawnAreaKnown() {
 }
 
 int32_t drawnBandCount() {
-    return (current.height + drawnTileHeight - 1) / drawnTileHeight;
+    return bandsOf(current);
 }
 
 bool nextDrawnRun(int32_t band, bool withPrevious, int32_t* first, int32_t* end) {

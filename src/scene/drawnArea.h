@@ -5,10 +5,21 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // Tiles of this many pixels across and rows down; a band is one row of tiles.
 const int32_t drawnTileWidth = 16;
 const int32_t drawnTileHeight = 4;
+
+// A record of marked tiles.
+struct DrawnTiles {
+    bool known = false;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t tilesAcross = 0;
+    int32_t words = 0;           // per band
+    std::vector<uint64_t> tiles; // band after band, bit t of word w: tile 64 w + t
+};
 
 // Keeps the record so far as the previous frame's and starts an empty one for the screen as
 // it is now.
@@ -17,6 +28,12 @@ void forgetDrawnArea();
 // Marks what a screen-blended line between the two points may touch (a dot: the same point
 // twice): the tiles along its path as drawn, with a margin for the stepping's rounding.
 void noteDrawnLine(float x1, float y1, float x2, float y2);
+
+// The same for threads that record the scene while another draws it: each marks a record of
+// its own, started empty for the screen as it is now, and the drawing thread joins them in.
+void startDrawnTiles(DrawnTiles* record);
+void noteDrawnLineIn(DrawnTiles* record, float x1, float y1, float x2, float y2);
+void joinDrawnTiles(const DrawnTiles& record);
 
 // False when the area is not known: never started, the screen changed size, a clip window was
 // set while drawing, or a position was not a number.

@@ -20,13 +20,18 @@ struct SceneCommand {
 
 typedef std::vector<SceneCommand> SceneCommandList;
 
-// The calling thread's list from now on; null (every thread's default) draws directly.
-void recordSceneInto(SceneCommandList* list);
+struct DrawnTiles;
+
+// The calling thread's list from now on; null (every thread's default) draws directly. The
+// tiles the commands will draw on are marked in tiles as they are recorded (null: nowhere, for
+// a list that is only counted), so that the thread that replays them has no marking to do.
+void recordSceneInto(SceneCommandList* list, DrawnTiles* tiles);
 
 // drawLineScreen, or its record.
 void sceneLine(float x1, float y1, float x2, float y2, Colour colour);
 // plotScreen at the truncated position, or its record.
 void sceneDot(float x, float y, Colour colour);
 
-// Draws a list's commands in order, as they would have been drawn directly.
+// Draws a list's commands in order, as they would have been drawn directly; their tiles were
+// marked as they were recorded.
 void replaySceneCommands(const SceneCommandList& list);
