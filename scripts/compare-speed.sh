@@ -6,7 +6,8 @@
 # run, the ratio does not.
 #   scripts/compare-speed.sh [COMMIT] (default: a2bd3d0, the last commit before 0.2.0's work)
 # RUNS (default 5), SIZES (default "800x600 1920x1080 3840x2160"), DEPTHS ("24 32"),
-# THREADS ("1 0"; 0 is every hardware thread) choose the cases.
+# THREADS ("1 0"; 0 is every hardware thread) choose the cases; SETTLE (default 1) is the pause
+# in seconds after a run that wrote files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -44,6 +45,8 @@ medianOf() {
     else
         line=$("$render" "${common[@]}" --out "$frames/f%04d.ppm")
         rm -f "$frames"/f*.ppm
+        # The next run should not share the machine with the freeing of those files.
+        sleep "${SETTLE:-1}"
     fi
     echo "$line" | sed -nE 's/.*median frame time ([0-9.]+) ms.*/\1/p'
 }
