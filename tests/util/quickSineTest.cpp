@@ -1,28 +1,14 @@
 #include "util/quickSine.h"
+#include "randomFloatArgument.h"
 #include "util/correctlyRoundedSine.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 namespace {
-
-// Any finite float, or on odd draws one of the scene's magnitudes (2^-30 to 2^20).
-float anyFloat(uint64_t* state, int32_t draw) {
-    *state = *state * 6364136223846793005ull + 1442695040888963407ull;
-    uint32_t bits = static_cast<uint32_t>(*state >> 32);
-    if (draw % 2 != 0) {
-        bits = (bits & 0x807FFFFFu) | (127u - 30u + (bits >> 8) % 51u) << 23;
-    } else if ((bits & 0x7F800000u) == 0x7F800000u) {
-        bits &= 0xBFFFFFFFu;
-    }
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 #ifdef NDEBUG
 const int32_t checkedArguments = 10000000;
@@ -41,7 +27,7 @@ TEST(QuickSine, EveryFloatIsWithinTheBoundOfTheTrueSine) {
     for (int32_t done = 0; done < checkedArguments;) {
         const int32_t count = 1 + done % 61; // across the internal chunk's edge too
         for (int32_t i = 0; i < count; ++i) {
-            arguments[i] = anyFloat(&state, done + i);
+            arguments[i] = randomFloatArgument(&state, done + i);
             far += std::fabs(arguments[i]) >= 0x1p17 ? 1 : 0;
         }
         quickSines(arguments, sines, count);
