@@ -103,7 +103,7 @@ FarTable buildFarTable() {
 const FarTable farTable = buildFarTable();
 
 // x's step and remainder, or a NaN remainder when x is not a float from quickLimit to 2^128.
-// Branch-free, so that a loop of it vectorises.
+// Straight-line code: the test of x selects, it does not branch.
 inline void farStep(double x, uint64_t* step, double* remainder) {
     uint64_t bits;
     std::memcpy(&bits, &x, sizeof bits);
