@@ -7,8 +7,13 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <new>
+
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+#include <sys/mman.h>
+#endif
 
 std::vector<DirectDrawObject*> directDrawObjects;
 DirectDrawObject* exclusiveOwner = nullptr;
@@ -179,6 +184,27 @@ static int requestedDepth(const DDPIXELFORMAT& format) {
     return 0;
 }
 
+// A surface's memory, zeroed. A frame touches rows all over a screen of tens of megabytes, a
+// TLB entry for each 4 KB page: where the system gives huge pages on request, a large surface
+// asks for them before its pages are first touched.
+static BYTE* allocatePixels(std::size_t bytes) {
+    BYTE* pixels = new (std::nothrow) BYTE[bytes];
+    if (!pixels) {
+        return nullptr;
+    }
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+    const std::uintptr_t hugePage = std::uintptr_t(1) << 21;
+    const std::uintptr_t start =
+        (reinterpret_cast<std::uintptr_t>(pixels) + hugePage - 1) & ~(hugePage - 1);
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(pixels) + bytes) & ~(hugePage - 1);
+    if (end > start) {
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE); // a hint only
+    }
+#endif
+    std::memset(pixels, 0, bytes);
+    return pixels;
+}
+
 HRESULT WINAPI DirectDrawObject::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface,
                                                IUnknown* outer) {
     if (HRESULT injected = activeHost.injectedResult("IDirectDraw::CreateSurface")) {
@@ -272,7 +298,7 @@ HRESULT WINAPI DirectDrawObject::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRA
         ((rowBytes + 3) & ~static_cast<std::size_t>(3)) + static_cast<std::size_t>(padding);
 
     DirectDrawSurfaceObject* created = new (std::nothrow) DirectDrawSurfaceObject;
-    BYTE* pixels = new (std::nothrow) BYTE[pitch * static_cast<std::size_t>(height)]();
+    BYTE* pixels = allocatePixels(pitch * static_cast<std::size_t>(height));
     if (!created || !pixels) {
         delete created;
         delete[] pixels;
