@@ -3,7 +3,7 @@
 #include "record/displayState.h"
 #include "scene/camera.h"
 #include "scene/sceneCommands.h"
-#include "scene/sceneParameters.h"
+#include "scene/waveField.h"
 
 #include <cstdint>
 
@@ -87,26 +87,4 @@ void drawChosenNodeMarker(float x, float y, float z, Colour colour, const float*
             drawMarkerLine(sx, sy, extra.lines[j], colour);
         }
     }
-}
-
-void drawNodeMarker(float x, float y, float z, Colour colour) {
-    const SceneParameters& fields = sceneParameters;
-    // The cheap depth window first: the wave field costs three sines.
-    if (z <= camera.cameraZ + 1.0f) {
-        return;
-    }
-    if (z >= camera.cameraZ + static_cast<float>(2 * display.screenWidth)) {
-        return;
-    }
-    if (!nodeMarkerChosen(z,
-                          evaluateWave(fields.decisionFields[nodeMarkerDecisionField], x, y, z))) {
-        return;
-    }
-    const WaveField* batch[nodeMarkerExtraFields];
-    for (int32_t i = 0; i < nodeMarkerExtraFields; ++i) {
-        batch[i] = &fields.decisionFields[nodeMarkerFirstExtraField + i];
-    }
-    float values[nodeMarkerExtraFields];
-    evaluateWaves(batch, nodeMarkerExtraFields, x, y, z, values);
-    drawChosenNodeMarker(x, y, z, colour, values);
 }

@@ -6,15 +6,14 @@
 
 #include <cstdint>
 
-// Drawn only if chosen by decision field 2 and the node lies strictly inside the depth window
-// (cameraZ + 1, cameraZ + 2 × screenWidth), which also keeps the projection's divisor above 1.
-void drawNodeMarker(float x, float y, float z, Colour colour);
-
-// The same in two steps, for a caller that takes the marker's fields together with others at
-// the node: whether a marker is drawn, from decision field 2's value there, and the drawing,
-// given the values of decision fields 3 to 10 there (nodeMarkerExtraFields of them).
+// The structure generator takes a node's fields in batches, so the marker comes in two steps.
+// Whether a marker is drawn, from decision field 2's value at the node: only if that chooses it
+// and the node lies strictly inside the depth window (cameraZ + 1, cameraZ + 2 × screenWidth),
+// which also keeps the projection's divisor above 1.
 const int32_t nodeMarkerDecisionField = 2;
+bool nodeMarkerChosen(float z, float decisionValue);
+
+// The drawing, given the values of decision fields 3 to 10 at the node.
 const int32_t nodeMarkerFirstExtraField = 3;
 const int32_t nodeMarkerExtraFields = 8;
-bool nodeMarkerChosen(float z, float decisionValue);
 void drawChosenNodeMarker(float x, float y, float z, Colour colour, const float* extraValues);
