@@ -1,7 +1,7 @@
 #include "app/cellWorkers.h"
 
 #include "app/cellWalk.h"
-#include "scene/drawnArea.h"
+#include "raster/drawnTiles.h"
 #include "scene/sceneCommands.h"
 #include "scene/structureGenerator.h"
 

@@ -11,12 +11,6 @@
 void presentFrame();
 // Frames presented since the start: each call below that presents counts one.
 uint64_t presentationCount();
-// The frame loop's own presentation of part of the screen: locks the screen for writing and
-// hands out its first byte and pitch; false, with nothing locked, when the lock fails.
-// No clip window may be set.
-bool lockScreen(uint8_t** pixels, int32_t* pitch);
-// Unlocks it again, which shows it: counts one presentation.
-void unlockScreen();
 // presentFrame, then fills the back buffer with value.
 void presentAndClear(uint8_t value);
 // Fills the back buffer with value, then presentAndClear: a uniform screen and a filled buffer.

@@ -19,3 +19,10 @@ inline void takeLockedBuffer(const DDSURFACEDESC& desc, uint8_t*& buffer, int32_
     buffer = (uint8_t*)desc.lpSurface;
     pitch = desc.lPitch;
 }
+
+// A presentation of part of the screen (in presentation.cpp, which counts them): locks the screen
+// for writing and hands out its first byte and pitch; false, with nothing locked, when the lock
+// fails. No clip window may be set.
+bool lockScreen(uint8_t** pixels, int32_t* pitch);
+// Unlocks it again, which shows it: counts one presentation.
+void unlockScreen();

@@ -124,6 +124,17 @@ uint32_t toPixelCoordinate(double v) {
     return 0x80000000u;
 }
 
+// A stepped position strays from the line only by its rounding, at most an ulp of the largest
+// coordinate per step and coordinate (2^-23 of it); the bound doubles that and adds half a pixel.
+double lineStepStray(float x1, float y1, float x2, float y2) {
+    const double largest =
+        std::fmax(std::fmax(std::fabs(x1), std::fabs(y1)), std::fmax(std::fabs(x2), std::fabs(y2)));
+    const double steps = std::fmax(std::fabs(static_cast<double>(x2) - x1),
+                                   std::fabs(static_cast<double>(y2) - y1)) +
+                         2.0;
+    return 0.5 + steps * (largest + 2.0) * 0x1p-22;
+}
+
 void stepLine(float x1, float y1, float x2, float y2, PlotOperation const* slot, Colour colour) {
     const auto plot = [slot, colour](float x, float y) {
         (*slot)(toPixelCoordinate(x), toPixelCoordinate(y), colour);

@@ -23,6 +23,10 @@ bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2);
 // screen-blend slot rebinds itself on its first call).
 void stepLine(float x1, float y1, float x2, float y2, PlotOperation const* slot, Colour colour);
 
+// How far a position stepLine reaches between these ends may lie from the exact line, along
+// either axis, in pixels: the steps' accumulated rounding, doubled, and half a pixel.
+double lineStepStray(float x1, float y1, float x2, float y2);
+
 // Truncation toward zero, passed on as unsigned: a negative position becomes a huge value
 // that the plots' bounds tests reject.
 uint32_t toPixelCoordinate(double v);

@@ -1,6 +1,6 @@
 #include "scene/sceneCommands.h"
 
-#include "scene/drawnArea.h"
+#include "raster/drawnTiles.h"
 
 #include "raster/lines.h"
 #include "raster/pixelOps.h"

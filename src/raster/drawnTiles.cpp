@@ -1,4 +1,4 @@
-#include "scene/drawnArea.h"
+#include "raster/drawnTiles.h"
 
 #include "raster/clipWindow.h"
 #include "raster/lines.h"
@@ -13,12 +13,6 @@ namespace {
 
 DrawnTiles current;
 DrawnTiles previous;
-
-// A stepped position strays from the line only by its rounding, at most an ulp of the largest
-// coordinate per step and coordinate; the margin doubles that bound and adds half a pixel.
-// Positions truncate to pixels, so the rows of a band and the columns of a tile take in the
-// positions up to a whole pixel beyond their last.
-const double stepMargin = 0.5;
 
 int32_t bandsOf(const DrawnTiles& record) {
     return (record.height + drawnTileHeight - 1) / drawnTileHeight;
@@ -103,18 +97,17 @@ void noteDrawnLineIn(DrawnTiles* tiles, float x1, float y1, float x2, float y2) 
         markDot(record, x1, y1); // a dot, or a line of one pixel at that end
         return;
     }
-    // The walk runs between the clipped ends, so the path is taken from those.
+    // The walk runs between the clipped ends, so the path is taken from those. Positions
+    // truncate to pixels, so the rows of a band and the columns of a tile take in the positions
+    // up to a whole pixel beyond their last.
     if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
         return;
     }
+    const double margin = lineStepStray(x1, y1, x2, y2);
     const double ax = x1;
     const double ay = y1;
     const double dx = static_cast<double>(x2) - ax;
     const double dy = static_cast<double>(y2) - ay;
-    const double largest =
-        std::fmax(std::fmax(std::fabs(ax), std::fabs(ay)), std::fmax(std::fabs(x2), std::fabs(y2)));
-    const double steps = std::fmax(std::fabs(dx), std::fabs(dy)) + 2.0;
-    const double margin = stepMargin + steps * (largest + 2.0) * 0x1p-22;
     const double minY = std::fmin(ay, static_cast<double>(y2));
     const double maxY = std::fmax(ay, static_cast<double>(y2));
     const double lowY = minY - margin;
@@ -209,22 +202,6 @@ bool nextDrawnRun(int32_t band, bool withPrevious, int32_t* first, int32_t* end)
     }
     *end = tile < current.tilesAcross ? tile : current.tilesAcross;
     return true;
-}
-
-void drawnRowSpan(int32_t y, int32_t* first, int32_t* last) {
-    *first = current.width;
-    *last = -1;
-    int32_t tile = 0;
-    int32_t end = 0;
-    const int32_t band = y / drawnTileHeight;
-    while (nextDrawnRun(band, false, &tile, &end)) {
-        if (*last < 0) {
-            *first = tile * drawnTileWidth;
-        }
-        *last = end * drawnTileWidth - 1 < current.width - 1 ? end * drawnTileWidth - 1
-                                                             : current.width - 1;
-        tile = end;
-    }
 }
 
 double drawnShare() {

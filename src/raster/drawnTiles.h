@@ -1,7 +1,8 @@
-// The part of the back buffer the scene has drawn on since the frame's clear, as a bitmap of
-// small tiles: a line marks the tiles along its own path, a dot its one tile. The frame loop
-// clears only those and shows only those of this frame and the one before; at 3840 x 2160 a
-// frame draws some 185,000 of 8 million pixels. The record of the frame before is kept too.
+// The part of the back buffer drawn on since the frame's clear, as a bitmap of small tiles: a
+// screen-blended line marks the tiles along its own clipped walk, with the walk's own rounding
+// (lines.h), a dot its one tile. The display clears only those and shows only those of this
+// frame and the one before; at 3840 x 2160 a frame draws some 185,000 of 8 million pixels. The
+// record of the frame before is kept too.
 #pragma once
 
 #include <cstdint>
@@ -40,9 +41,6 @@ void joinDrawnTiles(const DrawnTiles& record);
 bool drawnAreaKnown();
 // The same for the previous frame's record, which must also be of the screen's present size.
 bool previousDrawnAreaKnown();
-
-// Row y's span of marked pixels; first > last when nothing was marked on the row.
-void drawnRowSpan(int32_t y, int32_t* first, int32_t* last);
 
 // The bands of the screen as it is now.
 int32_t drawnBandCount();

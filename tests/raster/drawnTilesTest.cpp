@@ -1,6 +1,7 @@
-#include "scene/drawnArea.h"
+#include "raster/drawnTiles.h"
 #include "raster/clipWindow.h"
-#include "scene/sceneCommands.h"
+#include "raster/lines.h"
+#include "raster/pixelOps.h"
 #include "support/memoryDisplay.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,27 @@
 
 namespace {
 
-// Every pixel the scene's lines and dots change must lie in its row's span: the frame loop
-// clears nothing else. Lines of every length and slope, off the screen, huge and tiny.
-TEST(DrawnArea, HoldsEveryPixelTheSceneDraws) {
+// What the scene does with each of its lines and dots: note it, then draw it.
+void sceneLine(float x1, float y1, float x2, float y2, Colour colour) {
+    noteDrawnLine(x1, y1, x2, y2);
+    drawLineScreen(x1, y1, x2, y2, colour);
+}
+
+void sceneDot(float x, float y, Colour colour) {
+    noteDrawnLine(x, y, x, y);
+    plotScreen(toPixelCoordinate(x), toPixelCoordinate(y), colour);
+}
+
+bool tileMarked(int32_t x, int32_t y, bool withPrevious = false) {
+    int32_t first = x / drawnTileWidth;
+    int32_t end = 0;
+    return nextDrawnRun(y / drawnTileHeight, withPrevious, &first, &end) &&
+           first == x / drawnTileWidth;
+}
+
+// Every pixel the scene's lines and dots change must lie in a marked tile: the display clears
+// nothing else. Lines of every length and slope, off the screen, huge and tiny.
+TEST(DrawnTiles, HoldsEveryPixelTheSceneDraws) {
     for (PixelMode mode : {pixelModeTrueColour24, pixelModeTrueColour32}) {
         MemoryDisplay memory;
         openMemoryDisplay(&memory, 197, 143, mode);
@@ -37,13 +56,10 @@ TEST(DrawnArea, HoldsEveryPixelTheSceneDraws) {
         ASSERT_TRUE(drawnAreaKnown());
         int64_t drawn = 0;
         for (int32_t y = 0; y < 143; ++y) {
-            int32_t first;
-            int32_t last;
-            drawnRowSpan(y, &first, &last);
             for (int32_t x = 0; x < 197; ++x) {
                 if (colourAt(memory, x, y) != 0) {
                     ++drawn;
-                    ASSERT_TRUE(x >= first && x <= last) << x << "," << y << " mode " << mode;
+                    ASSERT_TRUE(tileMarked(x, y)) << x << "," << y << " mode " << mode;
                 }
             }
         }
@@ -51,7 +67,7 @@ TEST(DrawnArea, HoldsEveryPixelTheSceneDraws) {
     }
 }
 
-TEST(DrawnArea, UnknownAfterNotANumberOrAClipWindow) {
+TEST(DrawnTiles, UnknownAfterNotANumberOrAClipWindow) {
     MemoryDisplay memory;
     openMemoryDisplay(&memory, 64, 48, pixelModeTrueColour32);
     forgetDrawnArea();
@@ -68,17 +84,10 @@ TEST(DrawnArea, UnknownAfterNotANumberOrAClipWindow) {
     EXPECT_FALSE(drawnAreaKnown()) << "the screen changed size";
 }
 
-bool tileMarked(int32_t x, int32_t y, bool withPrevious = false) {
-    int32_t first = x / drawnTileWidth;
-    int32_t end = 0;
-    return nextDrawnRun(y / drawnTileHeight, withPrevious, &first, &end) &&
-           first == x / drawnTileWidth;
-}
-
 // Long lines at a large size, from ends far off the screen: the tiles along each path must
 // hold every pixel its stepping reaches, however far the rounding has carried it; and a long
 // line marks its path, not its bounding box.
-TEST(DrawnArea, TilesHoldLongLinesAtLargeSizes) {
+TEST(DrawnTiles, TilesHoldLongLinesAtLargeSizes) {
     const int32_t width = 2500;
     const int32_t height = 1300;
     for (PixelMode mode : {pixelModeTrueColour24, pixelModeTrueColour32}) {
@@ -114,7 +123,7 @@ TEST(DrawnArea, TilesHoldLongLinesAtLargeSizes) {
 
 // Lines along a row or a column at fractional positions: the rounding of the margin around
 // an end must not lose the one band or tile column such a line lies in.
-TEST(DrawnArea, TilesHoldLinesAlongRowsAndColumns) {
+TEST(DrawnTiles, TilesHoldLinesAlongRowsAndColumns) {
     MemoryDisplay memory;
     openMemoryDisplay(&memory, 800, 600, pixelModeTrueColour32);
     forgetDrawnArea();
@@ -139,7 +148,7 @@ TEST(DrawnArea, TilesHoldLinesAlongRowsAndColumns) {
 
 // The frame before's tiles are what its present left on the screen: they stay on record, for
 // the screen of the same size only.
-TEST(DrawnArea, KeepsThePreviousFramesTiles) {
+TEST(DrawnTiles, KeepsThePreviousFramesTiles) {
     MemoryDisplay memory;
     openMemoryDisplay(&memory, 300, 200, pixelModeTrueColour32);
     forgetDrawnArea();
@@ -162,45 +171,6 @@ TEST(DrawnArea, KeepsThePreviousFramesTiles) {
     EXPECT_TRUE(previousDrawnAreaKnown());
     openMemoryDisplay(&memory, 300, 201, pixelModeTrueColour32);
     EXPECT_FALSE(previousDrawnAreaKnown()) << "the screen changed size";
-}
-
-// A thread that records the scene marks its own record; joined in, its tiles count as the
-// frame's. A part that lost track of its area, or was started for another screen, leaves the
-// frame's area unknown, so that the frame loop clears the whole buffer.
-TEST(DrawnArea, RecordedPartsJoinTheFramesTiles) {
-    MemoryDisplay memory;
-    openMemoryDisplay(&memory, 200, 100, pixelModeTrueColour32);
-    forgetDrawnArea();
-    DrawnTiles part;
-    startDrawnTiles(&part);
-    SceneCommandList list;
-    recordSceneInto(&list, &part);
-    sceneLine(150.0f, 80.0f, 190.0f, 80.0f, 0x808080);
-    sceneDot(20.0f, 10.0f, 0x808080);
-    recordSceneInto(nullptr, nullptr);
-    EXPECT_FALSE(tileMarked(170, 80)) << "recording marks the part, not the frame";
-    replaySceneCommands(list);
-    EXPECT_FALSE(tileMarked(20, 10)) << "the replay marks nothing";
-    joinDrawnTiles(part);
-    EXPECT_TRUE(drawnAreaKnown());
-    EXPECT_TRUE(tileMarked(170, 80));
-    EXPECT_TRUE(tileMarked(20, 10));
-    EXPECT_FALSE(tileMarked(100, 50));
-
-    DrawnTiles lost;
-    startDrawnTiles(&lost);
-    noteDrawnLineIn(&lost, 1.0f, 1.0f, std::numeric_limits<float>::quiet_NaN(), 1.0f);
-    joinDrawnTiles(lost);
-    EXPECT_FALSE(drawnAreaKnown());
-
-    forgetDrawnArea();
-    DrawnTiles otherScreen;
-    openMemoryDisplay(&memory, 120, 100, pixelModeTrueColour32);
-    startDrawnTiles(&otherScreen);
-    openMemoryDisplay(&memory, 200, 100, pixelModeTrueColour32);
-    forgetDrawnArea();
-    joinDrawnTiles(otherScreen);
-    EXPECT_FALSE(drawnAreaKnown());
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The frame's end copies to the screen only the tiles drawn this frame or the one before and
 // zeroes only this frame's: the screen must show exactly what a whole present would, and the
 // back buffer must be black again, whichever way the frame went.
-#include "app/frameLoop.h"
+#include "display/tilePresentation.h"
 #include "display/presentation.h"
-#include "scene/drawnArea.h"
+#include "raster/drawnTiles.h"
 #include "scene/sceneCommands.h"
 
 #include "window/headlessFixture.h"

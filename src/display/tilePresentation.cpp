@@ -1,0 +1,137 @@
+#include "display/tilePresentation.h"
+
+#include "display/presentation.h"
+#include "display/surfaceAccess.h"
+#include "raster/clipWindow.h"
+#include "raster/drawnTiles.h"
+#include "record/displayState.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// The back buffer as the frame loop's last clear left it: zero outside the tiles of the drawn
+// area; and the screen as its last presentation left it: a copy of the back buffer then.
+struct ClearedBuffer {
+    uint8_t* buffer;
+    int32_t pitch;
+    uint64_t presentations; // presentationCount() after that clear
+    LPDIRECTDRAWSURFACE screen;
+    LPDIRECTDRAWSURFACE back;
+    PixelMode mode;
+    uint32_t partialPresents; // since the last whole one
+};
+
+ClearedBuffer cleared;
+
+// Now and then the whole screen, in case something other than the frame loop drew on it (a
+// restored surface, another program's window on real DirectDraw).
+const uint32_t partialPresentsBetweenWhole = 63;
+
+size_t runBytes(int32_t first, int32_t end, size_t pixelBytes) {
+    const int32_t right =
+        end * drawnTileWidth < display.screenWidth ? end * drawnTileWidth : display.screenWidth;
+    return static_cast<size_t>(right - first * drawnTileWidth) * pixelBytes;
+}
+
+int32_t bandEnd(int32_t top) {
+    return top + drawnTileHeight < display.screenHeight ? top + drawnTileHeight
+                                                        : display.screenHeight;
+}
+
+// Zeroes the band's tiles this frame drew on.
+void clearDrawnBand(int32_t band) {
+    const size_t pixelBytes = static_cast<size_t>(display.pixelMode);
+    const int32_t top = band * drawnTileHeight;
+    const int32_t bottom = bandEnd(top);
+    int32_t first = 0;
+    int32_t end = 0;
+    while (nextDrawnRun(band, false, &first, &end)) {
+        const size_t bytes = runBytes(first, end, pixelBytes);
+        uint8_t* row = display.backBuffer + static_cast<size_t>(top) * display.backPitch +
+                       first * drawnTileWidth * pixelBytes;
+        for (int32_t y = top; y < bottom; ++y, row += display.backPitch) {
+            std::memset(row, 0, bytes);
+        }
+        first = end;
+    }
+}
+
+void clearDrawnTiles() {
+    for (int32_t band = 0; band < drawnBandCount(); ++band) {
+        clearDrawnBand(band);
+    }
+}
+
+// Copies to the screen the tiles this frame or the one before drew on (everywhere else both
+// the screen and the back buffer are black) and zeroes this frame's band by band, while they
+// are still in the cache. False, with nothing done, when the screen could not be locked.
+bool presentAndClearDrawnTiles() {
+    uint8_t* screen;
+    int32_t screenPitch;
+    if (!lockScreen(&screen, &screenPitch)) {
+        return false;
+    }
+    const size_t pixelBytes = static_cast<size_t>(display.pixelMode);
+    for (int32_t band = 0; band < drawnBandCount(); ++band) {
+        const int32_t top = band * drawnTileHeight;
+        const int32_t bottom = bandEnd(top);
+        int32_t first = 0;
+        int32_t end = 0;
+        while (nextDrawnRun(band, true, &first, &end)) {
+            const size_t bytes = runBytes(first, end, pixelBytes);
+            const size_t offset = first * drawnTileWidth * pixelBytes;
+            const uint8_t* from =
+                display.backBuffer + static_cast<size_t>(top) * display.backPitch + offset;
+            uint8_t* to = screen + static_cast<size_t>(top) * screenPitch + offset;
+            for (int32_t y = top; y < bottom; ++y) {
+                std::memcpy(to, from, bytes);
+                from += display.backPitch;
+                to += screenPitch;
+            }
+            first = end;
+        }
+        clearDrawnBand(band);
+    }
+    unlockScreen();
+    return true;
+}
+
+} // namespace
+
+void presentAndClearScene() {
+    const bool tilesSuffice =
+        drawnAreaKnown() && !clipWindowSet && display.backBuffer != nullptr &&
+        display.backBuffer == cleared.buffer && display.backPitch == cleared.pitch &&
+        display.pixelMode == cleared.mode && display.backSurface == cleared.back &&
+        presentationCount() == cleared.presentations;
+    const bool partial = tilesSuffice && previousDrawnAreaKnown() &&
+                         display.primarySurface == cleared.screen &&
+                         cleared.partialPresents < partialPresentsBetweenWhole;
+    if (partial && presentAndClearDrawnTiles()) {
+        ++cleared.partialPresents;
+    } else if (!tilesSuffice) {
+        presentAndClear(0);
+        cleared.partialPresents = 0;
+    } else {
+        presentFrame();
+        cleared.partialPresents = 0;
+        if (display.backBuffer != cleared.buffer || display.backPitch != cleared.pitch) {
+            // The re-lock moved the buffer: its bytes are unknown.
+            if (display.backBuffer != nullptr && display.backPitch > 0) {
+                std::memset(display.backBuffer, 0,
+                            static_cast<size_t>(display.backPitch) * display.screenHeight);
+            }
+        } else {
+            clearDrawnTiles();
+        }
+    }
+    cleared.buffer = display.backBuffer;
+    cleared.pitch = display.backPitch;
+    cleared.presentations = presentationCount();
+    cleared.screen = display.primarySurface;
+    cleared.back = display.backSurface;
+    cleared.mode = display.pixelMode;
+    forgetDrawnArea();
+}
