@@ -3,13 +3,16 @@
 
 The order is read from docs/architecture.md (the line that starts with "Rooms, from the ground
 up:"), so the document and the check cannot drift apart. Every quoted #include of src/, tools/,
-examples/ and bench/ is checked:
+examples/ and bench/ is checked. A room is a folder of the order, or a folder within one that
+the order names itself (app/flight): a file belongs to the deepest room its path lies in.
 - a file of one room may include its own room and the rooms below it, never one above;
 - portable code (every room but platform) takes from platform only its seams, platform/win32.h
   and platform/hostWindow.h; the programs above the system (tools, examples, bench) may name
   a host's own headers too, to drive or measure it;
 - a host never includes another host;
-- a header that starts "// <Room>'s own detail" is included from its own room only.
+- a header that starts "// <Room>'s own detail" is included from its own room only;
+- the process entry (src/app/processEntry.cpp), which only the executables hold, picks the door
+  the program runs through, and so stands above every room of app.
 Usage: check-layers.py [ROOT]   (ROOT defaults to the repository this script lives in)
 """
 import os
@@ -20,6 +23,7 @@ ORDER_LINE = "Rooms, from the ground up:"
 CODE_FOLDERS = ("src", "tools", "examples", "bench")
 PROGRAM_ROOMS = ("tools", "examples", "bench")
 PLATFORM_SEAMS = ("platform/win32.h", "platform/hostWindow.h")
+PROCESS_ENTRY = "src/app/processEntry.cpp"
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 DETAIL = re.compile(r"^// (\w+)'s own detail")
 
@@ -29,16 +33,27 @@ def read_order(root):
     with open(path, encoding="utf-8") as doc:
         for line in doc:
             if line.startswith(ORDER_LINE):
-                rooms = re.findall(r"[A-Za-z0-9_]+", line[len(ORDER_LINE):])
+                rooms = re.findall(r"[A-Za-z0-9_/]+", line[len(ORDER_LINE):])
                 if rooms:
                     return rooms
     sys.exit(f"check-layers: no '{ORDER_LINE}' line in {path}")
 
 
-def room_of(relative):
+def deepest_room(parts, rank):
+    """The deepest room of the order that the folders parts lie in (their first, else)."""
+    for length in range(len(parts), 1, -1):
+        candidate = "/".join(parts[:length])
+        if candidate in rank:
+            return candidate
+    return parts[0]
+
+
+def room_of(relative, rank):
     """The room of a file given relative to the repository."""
     parts = relative.split("/")
-    return parts[1] if parts[0] == "src" else parts[0]
+    if parts[0] == "src":
+        return deepest_room(parts[1:-1], rank) if len(parts) > 2 else parts[1]
+    return parts[0]
 
 
 def host_of(relative):
@@ -67,6 +82,8 @@ def main():
                            os.path.join(os.path.dirname(__file__), ".."))
     order = read_order(root)
     rank = {room: i for i, room in enumerate(order)}
+    # The process entry's own place: just above the highest room of app.
+    entry_rank = max(rank[r] for r in order if r == "app" or r.startswith("app/")) + 0.5
     details = detail_headers(root)
     faults = []
     files = 0
@@ -79,7 +96,7 @@ def main():
                     continue
                 path = os.path.join(folder, name)
                 relative = os.path.relpath(path, root).replace(os.sep, "/")
-                room = room_of(relative)
+                room = room_of(relative, rank)
                 if room not in rank:
                     faults.append(f"{relative}: room '{room}' is not in the documented order")
                     continue
@@ -93,7 +110,7 @@ def main():
                         if "/" not in included:
                             continue  # beside the including file, in its own folder
                         includes += 1
-                        target = included.split("/")[0]
+                        target = deepest_room(included.split("/")[:-1], rank)
                         # A program folder includes its own pieces from its top (tools/render/...).
                         if top != "src" and os.path.exists(os.path.join(root, top, included)):
                             target = room
@@ -103,7 +120,8 @@ def main():
                             continue
                         if target != room:
                             edges.add((room, target))
-                        if rank[target] > rank[room]:
+                        own_rank = entry_rank if relative == PROCESS_ENTRY else rank[room]
+                        if rank[target] > own_rank:
                             faults.append(f"{where}: {room} may not include {target}, which "
                                           f"lies above it")
                         elif (target == "platform" and room not in ("platform",) + PROGRAM_ROOMS

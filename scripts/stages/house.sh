@@ -21,6 +21,19 @@ if scripts/check-layers.py "$planted" >"$planted/out" 2>&1 ||
 fi
 echo "check-layers fails on a planted upward include (util -> display), as it should"
 
+# The same between two of app's own rooms: the flight lies below the screensavers.
+rm -rf "$planted/src"
+mkdir -p "$planted/src/app/flight"
+cp src/app/flight/flightFile.h "$planted/src/app/flight/"
+echo '#include "app/saver/saverMode.h"' >>"$planted/src/app/flight/flightFile.h"
+if scripts/check-layers.py "$planted" >"$planted/out" 2>&1 ||
+    ! grep -q 'flightFile.h:.*app/flight may not include app/saver' "$planted/out"; then
+    cat "$planted/out"
+    echo "check-layers did not catch a planted upward include (app/flight -> app/saver)" >&2
+    exit 1
+fi
+echo "check-layers fails on a planted upward include (app/flight -> app/saver), as it should"
+
 scripts/install-deps.sh clang-format
 mapfile -t sources < <(find src tests tools examples bench -name '*.h' -o -name '*.cpp' | sort)
 [ "${#sources[@]}" -gt 0 ] || { echo "no sources found to check the formatting of" >&2; exit 1; }

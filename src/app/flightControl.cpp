@@ -1,7 +1,7 @@
 #include "app/flightControl.h"
 
-#include "app/autopilot.h"
-#include "app/flightRecording.h"
+#include "app/flight/autopilot.h"
+#include "app/flight/flightRecording.h"
 #include "app/preferences.h"
 #include "record/displayState.h"
 #include "scene/sceneParameters.h"

@@ -4,7 +4,7 @@
 // here changes what a frame does with its input.
 #pragma once
 
-#include "app/flightFile.h"
+#include "app/flight/flightFile.h"
 
 #include <cstdint>
 #include <vector>

@@ -4,10 +4,10 @@
 #include "app/appMain.h"
 #include "app/cellWorkers.h"
 #include "app/commandLine.h"
+#include "app/flight/flightRecording.h"
 #include "app/flightControl.h"
-#include "app/flightRecording.h"
 #include "app/programOptions.h"
-#include "app/saverMode.h"
+#include "app/saver/saverMode.h"
 #include "platform/hostWindow.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/autopilot.h"
+#include "app/flight/autopilot.h"
 #include "app/flightControl.h"
 #include "app/frameLoop.h"
 #include "display/displaySetup.h"

@@ -1,4 +1,4 @@
-#include "app/flightFile.h"
+#include "app/flight/flightFile.h"
 
 #include <gtest/gtest.h>
 

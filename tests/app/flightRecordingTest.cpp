@@ -1,9 +1,9 @@
 // quarnel --record: a flight flown on the headless host with scripted input, kept as it is
 // flown, then replayed by quarnel-render, must give every frame again.
-#include "app/flightRecording.h"
+#include "app/flight/flightRecording.h"
 #include "app/appMain.h"
+#include "app/flight/flightFile.h"
 #include "app/flightControl.h"
-#include "app/flightFile.h"
 #include "app/preferences.h"
 #include "platform/host/headless/headlessHost.h"
 #include "record/displayState.h"

@@ -1,7 +1,7 @@
 // The flight reader on any file, its header line included. Oracle: a flight that is read has
 // every step within its bounds and no more steps than lines; one that is refused says so naming
 // the file.
-#include "app/flightFile.h"
+#include "app/flight/flightFile.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -9,8 +9,8 @@
 
 #include "app/appMain.h"
 #include "app/cellWorkers.h"
+#include "app/flight/flightFile.h"
 #include "app/flightControl.h"
-#include "app/flightFile.h"
 #include "app/preferences.h"
 #include "imagefile/pngFile.h"
 #include "platform/host/headless/headlessHost.h"

@@ -4,8 +4,8 @@
 // and the size and speed become the preferences file that appMain reads, as quarnel-render
 // does it.
 #include "app/appMain.h"
+#include "app/flight/flightFile.h"
 #include "app/flightControl.h"
-#include "app/flightFile.h"
 #include "app/preferences.h"
 #include "platform/host/web/webHost.h"
 

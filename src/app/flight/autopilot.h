@@ -2,7 +2,7 @@
 // It is part of the flight, not of the clock: step k depends only on the ticks, k and the size.
 #pragma once
 
-#include "app/flightFile.h"
+#include "app/flight/flightFile.h"
 
 #include <cstdint>
 

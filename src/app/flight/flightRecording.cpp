@@ -1,4 +1,4 @@
-#include "app/flightRecording.h"
+#include "app/flight/flightRecording.h"
 
 #include <chrono>
 #include <cstdio>

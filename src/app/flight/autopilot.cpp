@@ -1,4 +1,4 @@
-#include "app/autopilot.h"
+#include "app/flight/autopilot.h"
 
 #include "record/displayState.h"
 #include "util/figureEight.h"

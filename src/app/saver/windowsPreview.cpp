@@ -4,8 +4,8 @@
 #if defined(QUARNEL_REAL_DIRECTDRAW)
 
 #include "app/preferences.h"
-#include "app/saverLoop.h"
-#include "app/windowsSaver.h"
+#include "app/saver/saverLoop.h"
+#include "app/saver/windowsSaver.h"
 #include "raster/pixelOps.h"
 #include "record/displayState.h"
 #include "scene/camera.h"

@@ -4,7 +4,7 @@
 // most a second of the flight.
 #pragma once
 
-#include "app/flightFile.h"
+#include "app/flight/flightFile.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "app/saverLoop.h"
+#include "app/saver/saverLoop.h"
 
-#include "app/autopilot.h"
 #include "app/cameraControl.h"
 #include "app/cellWalk.h"
+#include "app/flight/autopilot.h"
 #include "app/preferences.h"
 #include "app/terminationSignal.h"
 #include "display/presentation.h"

@@ -3,7 +3,7 @@
 #if defined(QUARNEL_REAL_DIRECTDRAW)
 
 #include "app/preferences.h"
-#include "app/windowsSaver.h"
+#include "app/saver/windowsSaver.h"
 #include "record/displayState.h"
 
 #include <cstdio>
