@@ -1,9 +1,9 @@
 #include "app/preferences.h"
 
 #include "record/displayState.h"
+#include "util/numberText.h"
 
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -51,34 +51,37 @@ bool matchWord(FILE* file, const char* word) {
     return true;
 }
 
-// A decimal integer after optional white space and sign.
+// A decimal integer after optional white space and sign, as %d reads it.
 bool readInteger(FILE* file, int32_t* value) {
     skipWhiteSpace(file);
+    // The sign and the digits, leading zeros dropped: past a dozen digits the number cannot fit
+    // 32 bits, however many follow.
+    char text[16] = {};
+    size_t length = 0;
+    bool tooLong = false;
     int c = std::getc(file);
-    const bool negative = c == '-';
     if (c == '-' || c == '+') {
+        text[length++] = static_cast<char>(c);
         c = std::getc(file);
     }
-    int64_t magnitude = 0;
-    bool digits = false;
-    bool fits = true;
+    const size_t signLength = length;
     while (c != EOF && std::isdigit(c)) {
-        digits = true;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > 2147483648ll) {
-            fits = false;
-            magnitude = 2147483648ll;
+        if (length == signLength + 1 && text[signLength] == '0') {
+            length = signLength;
+        }
+        if (length < sizeof text - 1) {
+            text[length++] = static_cast<char>(c);
+        } else {
+            tooLong = true;
         }
         c = std::getc(file);
     }
+    text[length] = '\0';
     if (c != EOF) {
         std::ungetc(c, file);
     }
-    if (!digits || !fits || (!negative && magnitude > 2147483647ll)) {
-        return false;
-    }
-    *value = static_cast<int32_t>(negative ? -magnitude : magnitude);
-    return true;
+    bool fits = false;
+    return scanFormattedInteger(text, value, &fits) == length && length > 0 && fits && !tooLong;
 }
 
 // "Resolution: %dx%d\n": each value is assigned as it is read, and the reading stops at the
@@ -127,9 +130,8 @@ bool readSpeed(FILE* file, float* speed, std::string* text) {
         number.push_back(static_cast<char>(c));
     }
     *text += number;
-    char* end = nullptr;
-    const float value = std::strtof(number.c_str(), &end);
-    if (end == number.c_str() || !std::isfinite(value)) {
+    float value = 0;
+    if (scanFormattedReal(number.c_str(), &value) == 0 || !std::isfinite(value)) {
         return false;
     }
     *speed = value;

@@ -8,7 +8,10 @@ extern float speedPreference;
 extern const char* preferencesPath;
 
 // Reads the file into display.screenWidth, display.screenHeight and speedPreference, or
-// creates it with the defaults 800 x 600 and 20.0. A number that does not fit its type counts
+// creates it with the defaults 800 x 600 and 20.0. The file's lines are fixed as
+// "Resolution: %dx%d" and "Speed: %f", so its numbers are read as those conversions read them
+// (util/numberText's formatted reading: a '+' is allowed, the speed may be followed by
+// anything), not by the options' strict rules. A number that does not fit its type counts
 // as unreadable, and so does a speed that is not finite; a speed that cannot be used is
 // reported on standard error. Something other than a regular file in the file's place counts
 // as missing, and is not written over.

@@ -1,9 +1,10 @@
 #include "app/programOptions.h"
 
-#include <cerrno>
-#include <cmath>
+#include "util/asciiCase.h"
+#include "util/numberText.h"
+
+#include <cfloat>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -63,37 +64,13 @@ struct OptionRow {
     bool x11Word = false;
 };
 
-bool sameLetters(const char* a, const char* b, size_t length) {
-    for (size_t i = 0; i < length; ++i) {
-        const char x = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        const char y = (b[i] >= 'A' && b[i] <= 'Z') ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (x != y || x == '\0') {
-            return x == y;
-        }
-    }
-    return true;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 // Windows writes a handle as an unsigned decimal number, as wide as a pointer.
 bool parseWindowsHandle(const char* text, uint64_t* handle) {
-    const uint64_t largest = std::numeric_limits<uintptr_t>::max();
-    uint64_t value = 0;
-    if (text == nullptr || !isDigit(*text)) {
-        return false;
-    }
-    for (const char* at = text; *at != '\0'; ++at) {
-        const uint64_t digit = static_cast<uint64_t>(*at - '0');
-        if (!isDigit(*at) || value > (largest - digit) / 10) {
-            return false;
-        }
-        value = value * 10 + digit;
-    }
-    *handle = value;
-    return true;
+    return text != nullptr && readCount(text, std::numeric_limits<uintptr_t>::max(), handle);
 }
 
 bool takeHandle(const char* word, const char* value, SaverMode mode, bool zeroAllowed) {
@@ -118,11 +95,8 @@ bool takeVersion(const char*) {
 // A whole decimal number from lowest to highest, or a line on standard error naming the option.
 bool takeWholeNumber(const char* option, const char* value, long lowest, long highest,
                      int* number) {
-    char* end = nullptr;
-    errno = 0;
-    long parsed = std::strtol(value, &end, 10);
-    if (value[0] < '0' || value[0] > '9' || *end != '\0' || errno != 0 || parsed < lowest ||
-        parsed > highest) {
+    int64_t parsed = 0;
+    if (!readWholeNumber(value, lowest, highest, &parsed)) {
         std::fprintf(stderr, "quarnel: %s takes a whole number from %ld to %ld, not \"%s\"\n",
                      option, lowest, highest, value);
         return false;
@@ -219,11 +193,13 @@ bool takeOwnWindow(const char*) {
     return true;
 }
 
+// Any finite speed, as the preferences file takes it: a recorded flight's speed comes from
+// there, and every door replays it.
 bool takeSpeed(const char* value) {
-    char* end = nullptr;
-    const float speed = std::strtof(value, &end);
-    if (end == value || *end != '\0' || !std::isfinite(speed) || speed < 0 || speed > 1000) {
-        std::fprintf(stderr, "quarnel: -speed needs a number from 0 to 1000, not \"%s\"\n", value);
+    float speed = 0;
+    if (!readReal(value, -FLT_MAX, FLT_MAX, &speed)) {
+        std::fprintf(
+            stderr, "quarnel: -speed needs a finite number such as 20 or 7.5, not \"%s\"\n", value);
         return false;
     }
     programOptions.saverSpeedGiven = true;
@@ -232,12 +208,9 @@ bool takeSpeed(const char* value) {
 }
 
 bool takeSize(const char* value) {
-    int width = 0;
-    int height = 0;
-    int length = 0;
-    if (std::strspn(value, "0123456789x") != std::strlen(value) ||
-        std::sscanf(value, "%5dx%5d%n", &width, &height, &length) != 2 || value[length] != '\0' ||
-        !isDigit(value[0]) || width < 1 || width > 16384 || height < 1 || height > 16384) {
+    int32_t width = 0;
+    int32_t height = 0;
+    if (!readSize(value, 16384, &width, &height)) {
         std::fprintf(stderr,
                      "quarnel: -size needs a width and height from 1 to 16384 such as 800x600, "
                      "not \"%s\"\n",
@@ -279,8 +252,13 @@ const OptionRow* findRow(const std::string& word, const char** attachedValue) {
             }
             continue;
         }
+        // The rows spell Windows' words in lower case.
         const size_t length = std::strlen(row.word);
-        if (word.size() < length || !sameLetters(word.c_str(), row.word, length)) {
+        std::string letters = word.substr(0, length);
+        for (char& c : letters) {
+            c = static_cast<char>(toLowerAscii(c));
+        }
+        if (letters != row.word) {
             continue;
         }
         if (word.size() == length) {
@@ -297,32 +275,9 @@ const OptionRow* findRow(const std::string& word, const char** attachedValue) {
 } // namespace
 
 bool parseWindowId(const char* text, uint64_t* id) {
-    if (text == nullptr || !isDigit(text[0])) {
-        return false;
-    }
-    const bool hexadecimal = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-    const char* digits = hexadecimal ? text + 2 : text;
     uint64_t value = 0;
-    if (*digits == '\0') {
-        return false;
-    }
-    for (const char* at = digits; *at != '\0'; ++at) {
-        uint64_t digit = 0;
-        if (isDigit(*at)) {
-            digit = static_cast<uint64_t>(*at - '0');
-        } else if (hexadecimal && *at >= 'a' && *at <= 'f') {
-            digit = static_cast<uint64_t>(*at - 'a' + 10);
-        } else if (hexadecimal && *at >= 'A' && *at <= 'F') {
-            digit = static_cast<uint64_t>(*at - 'A' + 10);
-        } else {
-            return false;
-        }
-        value = value * (hexadecimal ? 16 : 10) + digit;
-        if (value > 0xFFFFFFFFu) {
-            return false;
-        }
-    }
-    if (value == 0) {
+    if (text == nullptr ||
+        !readCount(text, 0xFFFFFFFFu, &value, CountDigits::decimalOrHexadecimal) || value == 0) {
         return false;
     }
     *id = value;

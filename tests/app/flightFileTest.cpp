@@ -43,6 +43,11 @@ TEST(FlightFile, NamesTheBadLine) {
     std::ofstream(path) << "1000000 -1000000 0\n";
     EXPECT_TRUE(readFlightFile(path, &header, &steps, &error)) << error;
     EXPECT_FALSE(readFlightFile("/nonexistent/flight", &header, &steps, &error));
+    // Numbers as every option reads them: no '+', nothing stuck to them.
+    for (const char* line : {"+1 0 0\n", "1 0 +0\n", "1x 0 0\n", "1 0 0x\n", "0.5 0 0\n"}) {
+        std::ofstream(path) << line;
+        EXPECT_FALSE(readFlightFile(path, &header, &steps, &error)) << line;
+    }
     std::remove(path);
 }
 

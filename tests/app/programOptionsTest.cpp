@@ -226,11 +226,16 @@ TEST(ParseProgramOptions, BadXScreenSaverValues) {
     EXPECT_EQ(parseProgramOptions({"-window-id"}), 1);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "quarnel: -window-id needs a value\n");
 
-    for (const char* speed : {"", "fast", "-1", "nan", "inf", "1e9", "5x"}) {
+    for (const char* speed : {"", "fast", "nan", "inf", "1e39", "5x", "+5", " 5"}) {
         testing::internal::CaptureStderr();
         EXPECT_EQ(parseProgramOptions({"-speed", speed}), 2) << speed;
         EXPECT_NE(testing::internal::GetCapturedStderr().find("-speed needs"), std::string::npos);
     }
+    // Any finite speed, as the preferences file takes it.
+    EXPECT_EQ(parseProgramOptions({"-speed", "-1"}), 0);
+    EXPECT_EQ(programOptions.saverSpeed, -1.0f);
+    EXPECT_EQ(parseProgramOptions({"-speed", "1e9"}), 0);
+    EXPECT_EQ(programOptions.saverSpeed, 1e9f);
     for (const char* size : {"800", "0x600", "800x0", "16385x10", "800x600x", "-8x6", "800 x600",
                              "x600", "99999999999x1"}) {
         testing::internal::CaptureStderr();

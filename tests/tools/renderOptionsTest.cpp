@@ -43,6 +43,12 @@ TEST(RenderOptions, RefusesBadValues) {
         {"--size", "640x480", "--out", "f%d.ppm"},
         {"--size", "640x480", "--ticks", "1", "--out"},
         {"--size", "640x480", "--ticks", "1", "--out", "f%d.ppm", "--colour", "red"},
+        // The one reading of numbers: no '+', no white space, nothing after the number.
+        {"--size", "640x480", "--ticks", "+1", "--out", "f%d.ppm"},
+        {"--size", " 640x480", "--ticks", "1", "--out", "f%d.ppm"},
+        {"--size", "640x480", "--ticks", "1 ", "--out", "f%d.ppm"},
+        {"--size", "640x480", "--ticks", "1", "--speed", "2,5", "--out", "f%d.ppm"},
+        {"--size", "640x480", "--ticks", "1", "--speed", "1e39", "--out", "f%d.ppm"},
     };
     for (const auto& words : bad) {
         RenderOptions options;

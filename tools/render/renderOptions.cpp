@@ -2,10 +2,11 @@
 
 #include "videoOut.h"
 
+#include "util/numberText.h"
+
 #include <cctype>
-#include <cerrno>
+#include <cfloat>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 const char* const renderUsage =
@@ -32,13 +33,8 @@ const char* const renderUsage =
 namespace {
 
 bool parseInteger(const std::string& text, long long low, long long high, long long* value) {
-    if (text.empty()) {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    const long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) {
+    int64_t parsed = 0;
+    if (!readWholeNumber(text.c_str(), low, high, &parsed)) {
         return false;
     }
     *value = parsed;
@@ -97,16 +93,14 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::stri
         const std::string value = argv[++i];
         long long number = 0;
         if (name == "--size") {
-            const size_t x = value.find('x');
-            long long w = 0;
-            long long h = 0;
-            if (x == std::string::npos || !parseInteger(value.substr(0, x), 1, 16384, &w) ||
-                !parseInteger(value.substr(x + 1), 1, 16384, &h)) {
+            int32_t w = 0;
+            int32_t h = 0;
+            if (!readSize(value.c_str(), 16384, &w, &h)) {
                 *error = "--size wants WxH, each 1 to 16384";
                 return false;
             }
-            options->width = static_cast<int>(w);
-            options->height = static_cast<int>(h);
+            options->width = w;
+            options->height = h;
             options->haveSize = true;
         } else if (name == "--ticks") {
             if (!parseInteger(value, 0, 0xFFFFFFFFll, &number)) {
@@ -116,10 +110,9 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::stri
             options->ticks = static_cast<uint32_t>(number);
             options->haveTicks = true;
         } else if (name == "--speed") {
-            char* end = nullptr;
-            const float speed = std::strtof(value.c_str(), &end);
-            if (value.empty() || *end != '\0' || !(speed > -1e30f && speed < 1e30f)) {
-                *error = "--speed wants a number";
+            float speed = 0;
+            if (!readReal(value.c_str(), -FLT_MAX, FLT_MAX, &speed)) {
+                *error = "--speed wants a finite number";
                 return false;
             }
             options->speed = speed;

@@ -84,7 +84,7 @@
     }
     if (query.has('speed')) {
       const text = query.get('speed');
-      if (!/^[+-]?(\d{1,9}(\.\d{0,9})?|\.\d{1,9})$/.test(text)) {
+      if (!/^-?(\d{1,9}(\.\d{0,9})?|\.\d{1,9})$/.test(text)) {
         return { error: `The speed "${text}" cannot be used: give a number, for example ` +
                         'speed=20.' };
       }

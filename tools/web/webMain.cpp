@@ -8,11 +8,10 @@
 #include "app/flightControl.h"
 #include "app/preferences.h"
 #include "platform/host/web/webHost.h"
+#include "util/numberText.h"
 
-#include <cerrno>
+#include <cfloat>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,8 +20,9 @@ namespace {
 const int defaultFlightFrames = 60;
 
 struct WebOptions {
-    std::string size = "800x600";
-    std::string speed = "20";
+    int32_t width = 800;
+    int32_t height = 600;
+    float speed = 20.0f;
     bool seeded = false;
     uint32_t seed = 0;
     bool fly = false;
@@ -31,26 +31,20 @@ struct WebOptions {
     int frames = 0;
 };
 
-bool readCount(const char* text, unsigned long maximum, unsigned long* value) {
-    char* end = nullptr;
-    errno = 0;
-    *value = std::strtoul(text, &end, 10);
-    return *text >= '0' && *text <= '9' && *end == '\0' && errno == 0 && *value <= maximum;
-}
-
 bool parseOptions(int argc, char** argv, WebOptions* options) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string name = argv[i];
         const char* value = argv[i + 1];
-        unsigned long number = 0;
+        uint64_t number = 0;
+        bool read = true;
         if (name == "--size") {
-            options->size = value;
+            read = readSize(value, 16384, &options->width, &options->height);
         } else if (name == "--speed") {
-            options->speed = value;
-        } else if (name == "--seed" && readCount(value, 0xFFFFFFFFul, &number)) {
+            read = readReal(value, -FLT_MAX, FLT_MAX, &options->speed);
+        } else if (name == "--seed" && readCount(value, 0xFFFFFFFFu, &number)) {
             options->seeded = true;
             options->seed = static_cast<uint32_t>(number);
-        } else if (name == "--ticks" && readCount(value, 0xFFFFFFFFul, &number)) {
+        } else if (name == "--ticks" && readCount(value, 0xFFFFFFFFu, &number)) {
             options->fly = true;
             options->ticks = static_cast<uint32_t>(number);
         } else if (name == "--flight") {
@@ -58,6 +52,9 @@ bool parseOptions(int argc, char** argv, WebOptions* options) {
         } else if (name == "--frames" && readCount(value, 1000000, &number) && number > 0) {
             options->frames = static_cast<int>(number);
         } else {
+            read = false;
+        }
+        if (!read) {
             std::fprintf(stderr, "quarnel: cannot use %s %s\n", name.c_str(), value);
             return false;
         }
@@ -94,8 +91,8 @@ int main(int argc, char** argv) {
         webHostSetSeed(options.seed);
     }
     if (FILE* prefs = std::fopen(preferencesPath, "w")) {
-        std::fprintf(prefs, "Resolution: %s\nSpeed: %s\n", options.size.c_str(),
-                     options.speed.c_str());
+        std::fprintf(prefs, "Resolution: %dx%d\nSpeed: %.9g\n", options.width, options.height,
+                     static_cast<double>(options.speed));
         std::fclose(prefs);
     }
     const int status = appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);

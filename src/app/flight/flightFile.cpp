@@ -1,10 +1,10 @@
 #include "app/flight/flightFile.h"
 
-#include <cctype>
+#include "util/numberText.h"
+
 #include <cerrno>
-#include <cmath>
+#include <cfloat>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <sstream>
 
@@ -14,13 +14,8 @@ const char headerMark[] = "# quarnel flight:";
 
 // Whole numbers only, inside [low, high].
 bool parseWhole(const std::string& text, long long low, long long high, long long* value) {
-    if (text.empty() || text[0] == '+' || std::isspace(static_cast<unsigned char>(text[0]))) {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    const long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) {
+    int64_t parsed = 0;
+    if (!readWholeNumber(text.c_str(), low, high, &parsed)) {
         return false;
     }
     *value = parsed;
@@ -84,9 +79,9 @@ bool parseFlightHeader(const std::string& text, FlightHeader* header, std::strin
             read.ticks = static_cast<uint32_t>(number);
             haveTicks = true;
         } else if (key == "speed") {
-            char* end = nullptr;
-            const float speed = std::strtof(value.c_str(), &end);
-            if (*end != '\0' || !std::isfinite(speed) || !(std::fabs(speed) < 1e30f)) {
+            // Any finite speed: a recording's comes from the preferences, which take any.
+            float speed = 0;
+            if (!readReal(value.c_str(), -FLT_MAX, FLT_MAX, &speed)) {
                 *why = "speed wants a finite number, not " + value;
                 return false;
             }
@@ -139,24 +134,27 @@ bool readFlightFile(const std::string& path, FlightHeader* header, std::vector<F
             line.erase(comment);
         }
         std::istringstream fields(line);
-        FlightStep step;
-        if (!(fields >> step.dx)) {
-            if (line.find_first_not_of(" \t\r") == std::string::npos) {
-                continue;
-            }
-            *error = where + "expected \"dx dy buttons\"";
-            ok = false;
+        std::string words[4];
+        int count = 0;
+        while (count < 4 && fields >> words[count]) {
+            ++count;
+        }
+        if (count == 0) {
             continue;
         }
-        std::string rest;
-        if (!(fields >> step.dy >> step.buttons) || (fields >> rest) || step.buttons < 0 ||
-            step.buttons > 3 || step.dx < -maximumFlightOffset || step.dx > maximumFlightOffset ||
-            step.dy < -maximumFlightOffset || step.dy > maximumFlightOffset) {
+        long long dx = 0;
+        long long dy = 0;
+        long long buttons = 0;
+        if (count != 3 || !parseWhole(words[0], -maximumFlightOffset, maximumFlightOffset, &dx) ||
+            !parseWhole(words[1], -maximumFlightOffset, maximumFlightOffset, &dy) ||
+            !parseWhole(words[2], 0, 3, &buttons)) {
             *error = where + "expected \"dx dy buttons\" with offsets up to 1000000 and buttons 0 "
                              "to 3";
             ok = false;
             continue;
         }
+        const FlightStep step{static_cast<int>(dx), static_cast<int>(dy),
+                              static_cast<int>(buttons)};
         if (steps->size() == maximumFlightSteps) {
             *error = where + "more than " + std::to_string(maximumFlightSteps) + " steps";
             ok = false;

@@ -5,7 +5,9 @@
 #include "app/preferences.h"
 #include "app/saver/windowsSaver.h"
 #include "record/displayState.h"
+#include "util/numberText.h"
 
+#include <cfloat>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -105,9 +107,8 @@ bool savePreferencesFrom(HWND dialog) {
     const int height = static_cast<int>(GetDlgItemInt(dialog, heightField, &heightRead, TRUE));
     char text[64] = {};
     GetDlgItemTextA(dialog, speedField, text, sizeof text);
-    char* end = nullptr;
-    const float speed = std::strtof(text, &end);
-    const bool speedRead = end != text && *end == '\0';
+    float speed = 0;
+    const bool speedRead = readReal(text, -FLT_MAX, FLT_MAX, &speed);
     if (!widthRead || !heightRead || !speedRead || !validPreferences(width, height, speed)) {
         MessageBoxA(dialog,
                     "The resolution must be 1 to 16384 pixels each way, and the drift speed a "
