@@ -18,7 +18,7 @@ bool openOnce() {
         if (!std::getenv("SDL_VIDEODRIVER") && !std::getenv("DISPLAY")) {
             setenv("SDL_VIDEODRIVER", "dummy", 1);
         }
-        return activeHost.injectedResult("CreateWindowExA") == 0;
+        return activeHost.openWindow();
     }();
     return opened;
 }
@@ -44,7 +44,7 @@ void present(benchmark::State& state) {
         seed = seed * 1103515245u + 12345u;
         byte = static_cast<uint8_t>(seed >> 16);
     }
-    HostFrame frame = {pixels.data(), width, height, pitch, bytesPerPixel, nullptr};
+    HostFrame frame = {pixels.data(), width, height, pitch, bytesPerPixel, nullptr, nullptr, 0};
     activeHost.setDisplayMode(width, height, bytesPerPixel * 8);
     for (auto _ : state) {
         activeHost.present(&frame);

@@ -2,12 +2,15 @@
 
 #include "display/presentation.h"
 #include "display/surfaceAccess.h"
+#include "platform/hostWindow.h"
 #include "raster/clipWindow.h"
 #include "raster/drawnTiles.h"
 #include "record/displayState.h"
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -64,6 +67,52 @@ void clearDrawnTiles() {
     }
 }
 
+// The rectangles a tile present copies, for the host: runs of tiles, each grown down through
+// the bands below it while they have a run of the same columns.
+struct ChangedRectangles {
+    std::vector<HostRect> rects;
+    std::vector<int32_t> open; // rects that end at the current band's top, left to right
+    std::vector<int32_t> next;
+    size_t openAt;
+};
+
+ChangedRectangles changes;
+
+void startChanges() {
+    changes.rects.clear();
+    changes.open.clear();
+}
+
+void startBandChanges() {
+    changes.next.clear();
+    changes.openAt = 0;
+}
+
+void noteChangedRun(int32_t top, int32_t bottom, int32_t first, int32_t end) {
+    const int32_t left = first * drawnTileWidth;
+    const int32_t right =
+        end * drawnTileWidth < display.screenWidth ? end * drawnTileWidth : display.screenWidth;
+    while (changes.openAt < changes.open.size() &&
+           changes.rects[changes.open[changes.openAt]].x < left) {
+        ++changes.openAt;
+    }
+    if (changes.openAt < changes.open.size()) {
+        HostRect& above = changes.rects[changes.open[changes.openAt]];
+        if (above.x == left && above.width == right - left) {
+            above.height += bottom - top;
+            changes.next.push_back(changes.open[changes.openAt]);
+            ++changes.openAt;
+            return;
+        }
+    }
+    changes.next.push_back(static_cast<int32_t>(changes.rects.size()));
+    changes.rects.push_back({left, top, right - left, bottom - top});
+}
+
+void endBandChanges() {
+    std::swap(changes.open, changes.next);
+}
+
 // Copies to the screen the tiles this frame or the one before drew on (everywhere else both
 // the screen and the back buffer are black) and zeroes this frame's band by band, while they
 // are still in the cache. False, with nothing done, when the screen could not be locked.
@@ -74,12 +123,15 @@ bool presentAndClearDrawnTiles() {
         return false;
     }
     const size_t pixelBytes = static_cast<size_t>(display.pixelMode);
+    startChanges();
     for (int32_t band = 0; band < drawnBandCount(); ++band) {
         const int32_t top = band * drawnTileHeight;
         const int32_t bottom = bandEnd(top);
         int32_t first = 0;
         int32_t end = 0;
+        startBandChanges();
         while (nextDrawnRun(band, true, &first, &end)) {
+            noteChangedRun(top, bottom, first, end);
             const size_t bytes = runBytes(first, end, pixelBytes);
             const size_t offset = first * drawnTileWidth * pixelBytes;
             const uint8_t* from =
@@ -92,8 +144,10 @@ bool presentAndClearDrawnTiles() {
             }
             first = end;
         }
+        endBandChanges();
         clearDrawnBand(band);
     }
+    tellHostScreenChanges(changes.rects.data(), static_cast<int>(changes.rects.size()));
     unlockScreen();
     return true;
 }

@@ -57,6 +57,17 @@ class TilePresentTest : public ::testing::TestWithParam<int> {
         return picture;
     }
 
+    // The screen as the host was last shown it; empty before the first present.
+    static std::vector<uint8_t> shownPicture() {
+        const HeadlessFrame* frame = headlessLastFrame();
+        if (frame == nullptr) {
+            return {};
+        }
+        return std::vector<uint8_t>(frame->pixels,
+                                    frame->pixels + static_cast<size_t>(frame->width) *
+                                                        frame->height * frame->bytesPerPixel);
+    }
+
     static int blits() { return headlessCallCount("IDirectDrawSurface::BltFast"); }
 
     // Presents the frame drawn and checks the screen and the cleared buffer.
@@ -69,6 +80,7 @@ class TilePresentTest : public ::testing::TestWithParam<int> {
         if (lit < 100) {
             return ::testing::AssertionFailure() << "the frame drew next to nothing";
         }
+        const std::vector<uint8_t> before = shownPicture();
         const int presents = headlessPresentCount();
         presentAndClearScene();
         if (headlessPresentCount() != presents + 1) {
@@ -82,6 +94,30 @@ class TilePresentTest : public ::testing::TestWithParam<int> {
                        << "screen byte " << i % (width * display.pixelMode) << " of row "
                        << i / (width * display.pixelMode) << " is " << int{frame->pixels[i]}
                        << ", not " << int{picture[i]};
+            }
+        }
+        if (frame->changed != nullptr) {
+            // Outside what the host was told changed, the screen is as it was.
+            const size_t rowBytes = static_cast<size_t>(width) * display.pixelMode;
+            std::vector<int> cover(static_cast<size_t>(width) * height, 0);
+            for (int r = 0; r < frame->changedCount; ++r) {
+                const RECT& rect = frame->changed[r];
+                for (LONG y = rect.top; y < rect.bottom; ++y) {
+                    for (LONG x = rect.left; x < rect.right; ++x) {
+                        ++cover[static_cast<size_t>(y) * width + x];
+                    }
+                }
+            }
+            for (size_t i = 0; i < picture.size(); ++i) {
+                const int covered = cover[i / rowBytes * width + i % rowBytes / display.pixelMode];
+                if (covered > 1) {
+                    return ::testing::AssertionFailure() << "changed rectangles overlap";
+                }
+                if (covered == 0 && (before.empty() || frame->pixels[i] != before[i])) {
+                    return ::testing::AssertionFailure()
+                           << "screen byte " << i % rowBytes << " of row " << i / rowBytes
+                           << " changed outside the rectangles the host was told of";
+                }
             }
         }
         for (size_t i = 0; i < static_cast<size_t>(display.backPitch) * height; ++i) {
@@ -103,6 +139,10 @@ TEST_P(TilePresentTest, PartialPresentsShowWhatAWholeOneWould) {
         for (int frame = 1; frame < 12; ++frame) {
             drawFrame(frame);
             ASSERT_TRUE(presentsAsWhole()) << "frame " << frame << ", extra pitch " << extraPitch;
+            if (frame > 1) {
+                ASSERT_NE(headlessLastFrame()->changed, nullptr) << "frame " << frame;
+                EXPECT_GT(headlessLastFrame()->changedCount, 0);
+            }
         }
         EXPECT_EQ(blits(), blitsAfterFirst) << "later frames copy their tiles themselves";
     }
@@ -122,6 +162,7 @@ TEST_P(TilePresentTest, EachFallbackPresentsTheWholeFrame) {
         drawFrame(frame++);
         ASSERT_TRUE(presentsAsWhole()) << why;
         EXPECT_EQ(blits(), before + 1) << why;
+        EXPECT_EQ(headlessLastFrame()->changed, nullptr) << why;
     };
     steadyFrames(3);
 

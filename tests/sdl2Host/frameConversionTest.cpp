@@ -31,7 +31,7 @@ TEST(FrameConversion, PaletteIndicesThroughTheFramePalette) {
     palette[255] = {0xFF, 0x00, 0x80, 4};
     // Two rows of three pixels, each row padded to 8 bytes.
     const uint8_t pixels[] = {0, 1, 255, 9, 9, 9, 9, 9, 255, 1, 0, 9, 9, 9, 9, 9};
-    HostFrame frame = {pixels, 3, 2, 8, 1, palette};
+    HostFrame frame = {pixels, 3, 2, 8, 1, palette, nullptr, 0};
     std::vector<uint32_t> expected = {0x000000, 0x123456, 0xFF0080, 0xFF0080, 0x123456, 0x000000};
     EXPECT_EQ(convert(frame), expected);
 }
@@ -40,7 +40,7 @@ TEST(FrameConversion, WithoutAFramePaletteTheLastKnownOneOrGrey) {
     HostPaletteEntry fallback[256] = {};
     fallback[7] = {1, 2, 3, 4};
     const uint8_t pixels[] = {7, 200, 0, 0};
-    HostFrame frame = {pixels, 2, 1, 4, 1, nullptr};
+    HostFrame frame = {pixels, 2, 1, 4, 1, nullptr, nullptr, 0};
     std::vector<uint32_t> known = {0x010203, 0x000000};
     EXPECT_EQ(convert(frame, fallback), known);
     std::vector<uint32_t> grey = {0x070707, 0xC8C8C8};
@@ -55,7 +55,7 @@ TEST(FrameConversion, SixteenBitsAreFiveSixFiveWithFullIntensityKept) {
         pixels[2 * i] = static_cast<uint8_t>(values[i] & 0xFF);
         pixels[2 * i + 1] = static_cast<uint8_t>(values[i] >> 8);
     }
-    HostFrame frame = {pixels, 6, 1, 12, 2, nullptr};
+    HostFrame frame = {pixels, 6, 1, 12, 2, nullptr, nullptr, 0};
     std::vector<uint32_t> expected = {0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0x000000, 0x080408};
     EXPECT_EQ(convert(frame), expected);
 }
@@ -64,21 +64,21 @@ TEST(FrameConversion, TwentyFourBitsAreBlueGreenRed) {
     // Two pixels per row, rows padded from 6 to 8 bytes.
     const uint8_t pixels[] = {0x01, 0x02, 0x03, 0xAA, 0xBB, 0xCC, 0xEE, 0xEE,
                               0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xEE, 0xEE};
-    HostFrame frame = {pixels, 2, 2, 8, 3, nullptr};
+    HostFrame frame = {pixels, 2, 2, 8, 3, nullptr, nullptr, 0};
     std::vector<uint32_t> expected = {0x030201, 0xCCBBAA, 0x0000FF, 0xFF0000};
     EXPECT_EQ(convert(frame), expected);
 }
 
 TEST(FrameConversion, ThirtyTwoBitsIgnoreTheFourthByte) {
     const uint8_t pixels[] = {0x01, 0x02, 0x03, 0xFF, 0x10, 0x20, 0x30, 0x7F};
-    HostFrame frame = {pixels, 2, 1, 8, 4, nullptr};
+    HostFrame frame = {pixels, 2, 1, 8, 4, nullptr, nullptr, 0};
     std::vector<uint32_t> expected = {0x030201, 0x302010};
     EXPECT_EQ(convert(frame), expected);
 }
 
 TEST(FrameConversion, AnUnknownDepthGivesBlack) {
     const uint8_t pixels[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    HostFrame frame = {pixels, 1, 1, 16, 5, nullptr};
+    HostFrame frame = {pixels, 1, 1, 16, 5, nullptr, nullptr, 0};
     std::vector<uint32_t> expected = {0x000000};
     EXPECT_EQ(convert(frame), expected);
 }

@@ -16,7 +16,7 @@ class SdlHostSeam : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
-        ASSERT_EQ(activeHost.injectedResult("CreateWindowExA"), 0);
+        ASSERT_TRUE(activeHost.openWindow());
         ASSERT_NE(sdlHost.window, nullptr);
     }
 
@@ -92,7 +92,7 @@ class SdlHostSeam : public ::testing::Test {
                             static_cast<size_t>(bytesPerPixel));
             }
         }
-        HostFrame frame = {pixels.data(), width, height, pitch, bytesPerPixel, palette};
+        HostFrame frame = {pixels.data(), width, height, pitch, bytesPerPixel, palette, nullptr, 0};
         activeHost.present(&frame);
     }
 };
@@ -105,7 +105,7 @@ TEST(SdlHostRecord, EverySlotIsFilled) {
 TEST_F(SdlHostSeam, OneFullScreenWindowTitledByTheProgram) {
     SDL_Window* window = sdlHost.window;
     EXPECT_STREQ(activeHost.name, "sdl2");
-    EXPECT_EQ(activeHost.injectedResult("CreateWindowExA"), 0); // a second window: the same one
+    EXPECT_TRUE(activeHost.openWindow()); // a second window: the same one
     EXPECT_EQ(sdlHost.window, window);
     EXPECT_EQ(activeHost.injectedResult("IDirectDraw::CreateSurface"), 0);
     activeHost.windowCreated("Quarnel [Orrinvale 2002]", 800, 600);
@@ -187,10 +187,10 @@ TEST_F(SdlHostSeam, APaletteChangeAloneRecoloursAnEightBitPicture) {
 
 TEST_F(SdlHostSeam, NothingToPresentIsIgnored) {
     activeHost.present(nullptr);
-    HostFrame empty = {nullptr, 800, 600, 3200, 4, nullptr};
+    HostFrame empty = {nullptr, 800, 600, 3200, 4, nullptr, nullptr, 0};
     activeHost.present(&empty);
     const uint8_t pixel[4] = {};
-    HostFrame flat = {pixel, 0, 0, 4, 4, nullptr};
+    HostFrame flat = {pixel, 0, 0, 4, 4, nullptr, nullptr, 0};
     activeHost.present(&flat);
     EXPECT_EQ(sdlHost.pictureWidth, 800); // still the display mode's
 }
@@ -368,7 +368,7 @@ TEST_F(SdlHostSeam, IntegerScalingShowsWholeSharpPixelsCentred) {
             pixel[2] = x % 2 ? 0x00 : 0xFF;
         }
     }
-    HostFrame frame = {pixels.data(), width, height, width * 4, 4, nullptr};
+    HostFrame frame = {pixels.data(), width, height, width * 4, 4, nullptr, nullptr, 0};
     activeHost.present(&frame);
     sdlHost.scaling = SdlScaling::fit;
     EXPECT_EQ(screenPixel(61, 384), 0x000000u);

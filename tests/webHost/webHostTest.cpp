@@ -37,13 +37,13 @@ TEST(WebFrameConversion, TrueColourRowsSkipTheirPaddingAndTheFourthByte) {
     // Two rows of two 32-bit pixels (blue, green, red, unused), each row padded to 12 bytes.
     const uint8_t pixels[] = {1,  2,  3,  99, 4,  5,  6,  99, 7, 7, 7, 7,
                               10, 20, 30, 99, 40, 50, 60, 99, 7, 7, 7, 7};
-    HostFrame frame = {pixels, 2, 2, 12, 4, nullptr};
+    HostFrame frame = {pixels, 2, 2, 12, 4, nullptr, nullptr, 0};
     const std::vector<uint8_t> expected = {3,  2,  1,  255, 6,  5,  4,  255,
                                            30, 20, 10, 255, 60, 50, 40, 255};
     EXPECT_EQ(convert(frame), expected);
     // The same picture at 24 bits.
     const uint8_t packed[] = {1, 2, 3, 4, 5, 6, 7, 7, 10, 20, 30, 40, 50, 60, 7, 7};
-    HostFrame frame24 = {packed, 2, 2, 8, 3, nullptr};
+    HostFrame frame24 = {packed, 2, 2, 8, 3, nullptr, nullptr, 0};
     EXPECT_EQ(convert(frame24), expected);
 }
 
@@ -53,7 +53,7 @@ TEST(WebFrameConversion, IndexedThroughTheFramePaletteTheKnownOneOrGrey) {
     HostPaletteEntry known[256] = {};
     known[1] = {1, 2, 3, 4};
     const uint8_t pixels[] = {1, 200, 9, 9};
-    HostFrame frame = {pixels, 2, 1, 4, 1, palette};
+    HostFrame frame = {pixels, 2, 1, 4, 1, palette, nullptr, 0};
     EXPECT_EQ(convert(frame, known), (std::vector<uint8_t>{0x12, 0x34, 0x56, 255, 0, 0, 0, 255}));
     frame.palette = nullptr;
     EXPECT_EQ(convert(frame, known), (std::vector<uint8_t>{1, 2, 3, 255, 0, 0, 0, 255}));
@@ -62,7 +62,7 @@ TEST(WebFrameConversion, IndexedThroughTheFramePaletteTheKnownOneOrGrey) {
 
 TEST(WebFrameConversion, SixteenBitsAreFiveSixFiveAndOtherDepthsBlack) {
     const uint8_t pixels[] = {0xFF, 0xFF, 0x21, 0x08}; // white, the lowest step of each
-    HostFrame frame = {pixels, 2, 1, 4, 2, nullptr};
+    HostFrame frame = {pixels, 2, 1, 4, 2, nullptr, nullptr, 0};
     EXPECT_EQ(convert(frame), (std::vector<uint8_t>{255, 255, 255, 255, 8, 4, 8, 255}));
     frame.bytesPerPixel = 5;
     EXPECT_EQ(convert(frame), (std::vector<uint8_t>{0, 0, 0, 255, 0, 0, 0, 255}));

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/compat/directDrawApi.h"
+#include "platform/host/host.h"
 
 #include <vector>
 
@@ -23,6 +24,8 @@ struct DirectDrawSurfaceObject final : IDirectDrawSurface {
     DDPIXELFORMAT format = {};
     BYTE* pixels = nullptr;
     BYTE* lockedAt = nullptr; // what Lock handed out; null while unlocked
+    RECT lockedArea = {};     // and the part it lent
+    bool lockedWhole = true;  // locked with no rectangle
     HDC dc = nullptr;         // lent out by GetDC; null otherwise
     DirectDrawPaletteObject* palette = nullptr;
 
@@ -88,7 +91,14 @@ void invalidateSurface(DirectDrawSurfaceObject* surface);
 void freeSurface(DirectDrawSurfaceObject* surface);
 void freePalette(DirectDrawPaletteObject* palette);
 // Shows the primary's pixels on the host (after a blit onto it, its unlock or its DC's return).
-void presentPrimary(const DirectDrawSurfaceObject* surface);
+// area: the part that changed, null for the whole; at an unlock, what the program declared
+// (declareScreenChanges) instead, if it did.
+void presentPrimary(const DirectDrawSurfaceObject* surface, const RECT* area, bool unlocked);
+// The host's next frame is whole: the palette changed, or the layer was reset.
+void presentWholeNext(void);
+// The next unlock of the visible surface changes only these rectangles of it.
+void declareScreenChanges(const HostRect* rects, int count);
+void forgetShownSurface(void);
 // Tells the host about the palette of the visible surface, if this palette is it.
 void paletteShown(const DirectDrawPaletteObject* palette);
 // Fills a description the way Lock and GetSurfaceDesc do.

@@ -30,6 +30,7 @@ void paletteShown(const DirectDrawPaletteObject* palette) {
         const PALETTEENTRY& entry = palette->entries[i];
         entries[i] = {entry.peRed, entry.peGreen, entry.peBlue, entry.peFlags};
     }
+    presentWholeNext();
     activeHost.paletteChanged(entries);
 }
 

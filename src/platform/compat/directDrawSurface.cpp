@@ -23,10 +23,47 @@ static int bytesPerPixel(const DirectDrawSurfaceObject* surface) {
     return static_cast<int>(surface->format.dwRGBBitCount / 8);
 }
 
-void presentPrimary(const DirectDrawSurfaceObject* surface) {
+namespace {
+
+// The memory the host was last shown, to tell a change of the same picture from another one.
+struct ShownSurface {
+    const BYTE* pixels;
+    int width;
+    int height;
+    LONG pitch;
+    int bytesPerPixel;
+};
+
+ShownSurface shown = {};
+// The host must take the next frame whole (its palette changed).
+bool wholeNext = true;
+// What the program said the next unlock of the visible surface changes.
+std::vector<HostRect> declared;
+bool changesDeclared = false;
+
+} // namespace
+
+void declareScreenChanges(const HostRect* rects, int count) {
+    declared.assign(rects, rects + (count > 0 ? count : 0));
+    changesDeclared = true;
+}
+
+void presentWholeNext(void) {
+    wholeNext = true;
+}
+
+void forgetShownSurface(void) {
+    shown = {};
+    wholeNext = true;
+    changesDeclared = false;
+}
+
+void presentPrimary(const DirectDrawSurfaceObject* surface, const RECT* area, bool unlocked) {
     if (!surface->primary || !surface->owner) {
         return;
     }
+    const bool useDeclared = changesDeclared && unlocked;
+    changesDeclared = false;
     static HostPaletteEntry palette[256];
     bool withPalette = surface->palette && bytesPerPixel(surface) == 1;
     if (withPalette) {
@@ -35,9 +72,34 @@ void presentPrimary(const DirectDrawSurfaceObject* surface) {
             palette[i] = {entry.peRed, entry.peGreen, entry.peBlue, entry.peFlags};
         }
     }
-    HostFrame frame = {surface->pixels,        surface->width,
-                       surface->height,        static_cast<int>(surface->pitch),
-                       bytesPerPixel(surface), withPalette ? palette : nullptr};
+    const ShownSurface now = {surface->pixels, surface->width, surface->height, surface->pitch,
+                              bytesPerPixel(surface)};
+    const bool sameSurface = !wholeNext && now.pixels == shown.pixels && now.width == shown.width &&
+                             now.height == shown.height && now.pitch == shown.pitch &&
+                             now.bytesPerPixel == shown.bytesPerPixel;
+    static HostRect one;
+    const HostRect* changed = nullptr;
+    int changedCount = 0;
+    if (sameSurface && useDeclared) {
+        changed = declared.empty() ? &one : declared.data(); // not null: nothing changed
+        changedCount = static_cast<int>(declared.size());
+    } else if (sameSurface && area != nullptr &&
+               (area->left > 0 || area->top > 0 || area->right < surface->width ||
+                area->bottom < surface->height)) {
+        one = {area->left, area->top, area->right - area->left, area->bottom - area->top};
+        changed = &one;
+        changedCount = 1;
+    }
+    shown = now;
+    wholeNext = false;
+    HostFrame frame = {surface->pixels,
+                       surface->width,
+                       surface->height,
+                       static_cast<int>(surface->pitch),
+                       bytesPerPixel(surface),
+                       withPalette ? palette : nullptr,
+                       changed,
+                       changedCount};
     activeHost.present(&frame);
 }
 
@@ -60,6 +122,9 @@ void invalidateSurface(DirectDrawSurfaceObject* surface) {
         surface->owner->primary = nullptr;
     }
     surface->owner = nullptr;
+    if (surface->pixels != nullptr && surface->pixels == shown.pixels) {
+        forgetShownSurface();
+    }
     if (activeHost.surfaceMemoryGoing != nullptr && surface->pixels != nullptr) {
         activeHost.surfaceMemoryGoing(surface->pixels);
     }
@@ -119,6 +184,8 @@ HRESULT WINAPI DirectDrawSurfaceObject::Lock(LPRECT rect, LPDDSURFACEDESC desc, 
         }
         area = *rect;
     }
+    lockedArea = area;
+    lockedWhole = rect == nullptr;
     lockedAt = pixels + static_cast<std::ptrdiff_t>(area.top) * pitch +
                static_cast<std::ptrdiff_t>(area.left) * bytesPerPixel(this);
     describeSurface(this, desc);
@@ -142,7 +209,7 @@ HRESULT WINAPI DirectDrawSurfaceObject::Unlock(LPVOID surfaceData) {
         return DDERR_INVALIDPARAMS;
     }
     lockedAt = nullptr;
-    presentPrimary(this);
+    presentPrimary(this, lockedWhole ? nullptr : &lockedArea, true);
     return DD_OK;
 }
 
@@ -203,7 +270,9 @@ HRESULT WINAPI DirectDrawSurfaceObject::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSU
         std::ptrdiff_t index = static_cast<std::ptrdiff_t>(upwards ? areaHeight - 1 - row : row);
         std::memmove(targetRow + index * pitch, sourceRow + index * from->pitch, rowBytes);
     }
-    presentPrimary(this);
+    const RECT target = {static_cast<LONG>(x), static_cast<LONG>(y),
+                         static_cast<LONG>(x + areaWidth), static_cast<LONG>(y + areaHeight)};
+    presentPrimary(this, &target, false);
     return DD_OK;
 }
 
@@ -305,7 +374,7 @@ HRESULT WINAPI DirectDrawSurfaceObject::ReleaseDC(HDC lent) {
         return DDERR_INVALIDPARAMS;
     }
     dc = nullptr;
-    presentPrimary(this);
+    presentPrimary(this, nullptr, false);
     return DD_OK;
 }
 

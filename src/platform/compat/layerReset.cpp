@@ -23,6 +23,7 @@ void compatReset(void) {
     paletteObjects.clear();
     directDrawObjects.clear();
     exclusiveOwner = nullptr;
+    forgetShownSurface();
     resetMessageQueue();
     resetWindows();
     resetInputDevices();

@@ -146,6 +146,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     if (!windowClass || (parent && !findWindow(parent))) {
         return nullptr;
     }
+    if (activeHost.openWindow != nullptr && !activeHost.openWindow()) {
+        return nullptr;
+    }
     WindowRecord record;
     record.handle = reinterpret_cast<HWND>(nextHandle);
     nextHandle += 0x10;

@@ -1,5 +1,8 @@
-// Where our Win32/DirectDraw layer meets the machine. Every host library (headless, SDL2)
-// defines the one record `activeHost`; which host a program gets is decided when it is linked.
+// Where our Win32/DirectDraw layer meets the machine. Three hosts define the one record
+// `activeHost`, and which one a program gets is decided when it is linked: headless (memory
+// screen, virtual clock, scripted input and fault injection: tests and quarnel-render), SDL2
+// (a real window, full screen or not, or a screensaver daemon's window: the demonstration) and
+// web (a page's canvas, waiting for the browser's animation frames: the WebAssembly build).
 // The layer keeps all Win32 and DirectDraw state itself (windows, queues, surfaces, the virtual
 // cursor); a host only shows pixels, reports input, keeps time and answers a few questions.
 // Hosts see plain C++ types only, never the system's headers.
@@ -45,6 +48,14 @@ struct HostSurfaceFormat {
     int pitchPadding; // bytes added to every row beyond its width rounded up to 4
 };
 
+// A part of the visible surface, in its pixels.
+struct HostRect {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
 // The visible surface as it stands after a blit onto it or an unlock of it.
 struct HostFrame {
     const uint8_t* pixels;
@@ -53,6 +64,14 @@ struct HostFrame {
     int pitch;
     int bytesPerPixel;               // 1, 2, 3 or 4
     const HostPaletteEntry* palette; // 256 entries at 1 byte per pixel; null if none attached
+    // What changed since the frame the host was shown before: null when anything may have (the
+    // first frame, another surface or size, a palette change, a whole blit or lock, a device
+    // context); otherwise changedCount rectangles inside the frame, none overlapping another
+    // (possibly none), outside which every pixel is as that frame had it. A host may ignore
+    // them and take the whole frame; one that does take them must itself present whole what
+    // only it knows may have changed (an exposed window, a new size).
+    const HostRect* changed;
+    int changedCount;
 };
 
 // How the user asked the program's window to be shown: the process entry's options, given once
@@ -83,6 +102,10 @@ struct HostWindowOptions {
 
 struct Host {
     const char* name;
+    // The program is creating its window: a host with a real one opens it now, or answers false
+    // when there is none to open (CreateWindowExA then fails, as Windows would). Hosts without
+    // a window of their own leave it empty.
+    bool (*openWindow)(void);
     // The program's window exists (no display mode yet).
     void (*windowCreated)(const char* title, int width, int height);
     // May the display take this mode? width and height are 1..16384, depth 8, 16, 24 or 32.
@@ -125,8 +148,9 @@ struct Host {
 //   extern const Host activeHost = hostRecord();
 extern const Host activeHost;
 
-// Every slot but takeWindowOptions, which a host without a window of its own leaves empty, and
-// surfaceMemoryGoing, which a host that copies every frame it is shown leaves empty.
+// Every slot but openWindow and takeWindowOptions, which a host without a window of its own
+// leaves empty, and surfaceMemoryGoing, which a host that copies every frame it is shown leaves
+// empty.
 constexpr bool everyHostSlotFilled(const Host& host) {
     return host.name != nullptr && host.windowCreated != nullptr &&
            host.setDisplayMode != nullptr && host.surfaceFormat != nullptr &&

@@ -67,6 +67,11 @@ struct HeadlessFrame {
     int bytesPerPixel;
     const PALETTEENTRY* palette; // 256 entries; all zero when the primary has no palette
     int number;                  // 1 for the first present after a reset
+    // What the layer said changed since the frame before: null when anything may have;
+    // otherwise changedCount rectangles (right and bottom exclusive) outside which the frame
+    // is as the one before.
+    const RECT* changed;
+    int changedCount;
 };
 typedef void (*HeadlessPresentHook)(const HeadlessFrame* frame, void* context);
 typedef void (*HeadlessKeyboardHook)(void* context);

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstring>
 
+// What an empty list of changes points at: not null, which says the whole frame changed.
+static const RECT noChanges = {0, 0, 0, 0};
+
 // Rows without padding are read where they are, until the layer frees them; others are copied.
 void headlessRecordFrame(const HostFrame* frame) {
     const size_t rowBytes =
@@ -30,13 +33,23 @@ void headlessRecordFrame(const HostFrame* frame) {
     if (frame->palette) {
         std::memcpy(headless.screenPalette, headless.framePalette, sizeof headless.screenPalette);
     }
+    headless.frameChanges.clear();
+    for (int i = 0; frame->changed != nullptr && i < frame->changedCount; i++) {
+        const HostRect& rect = frame->changed[i];
+        headless.frameChanges.push_back(
+            RECT{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height});
+    }
     headless.presentCount++;
     headless.lastFrame = {pixels,
                           frame->width,
                           frame->height,
                           frame->bytesPerPixel,
                           headless.framePalette,
-                          headless.presentCount};
+                          headless.presentCount,
+                          frame->changed == nullptr       ? nullptr
+                          : headless.frameChanges.empty() ? &noChanges
+                                                          : headless.frameChanges.data(),
+                          frame->changed != nullptr ? frame->changedCount : 0};
     if (headless.presentHook) {
         headless.presentHook(&headless.lastFrame, headless.presentContext);
     }

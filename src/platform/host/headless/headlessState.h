@@ -52,6 +52,7 @@ struct HeadlessState {
     const BYTE* borrowedPixels = nullptr;
     size_t borrowedBytes = 0;
     PALETTEENTRY framePalette[256] = {};
+    std::vector<RECT> frameChanges;
     HeadlessFrame lastFrame = {};
     int presentCount = 0;
     PALETTEENTRY screenPalette[256] = {};

@@ -94,7 +94,9 @@ void sdlShowPalette(const HostPaletteEntry* entries) {
                        sdlHost.indexedHeight,
                        sdlHost.indexedWidth,
                        1,
-                       entries};
+                       entries,
+                       nullptr,
+                       0};
     sdlPresent(&frame);
 }
 
