@@ -72,7 +72,13 @@ if cmake -S "$work/too-new" -B "$work/too-new/build" -DCMAKE_PREFIX_PATH="$prefi
 fi
 echo "ok: find_package(Quarnel 0.3) is refused by the 0.2 package"
 
-# --- pkg-config: one command line per host, as a Makefile would write it.
+# --- pkg-config: one command line per host, as a Makefile would write it. Programs linked
+# against a shared build find its libraries as an installed system's would, by the loader's
+# path (CMake's builds above carry the path in them).
+libraryDir=$(dirname "$(find "$prefix" -name 'libquarnel.*' | head -n1)")
+if [ -n "$(find "$libraryDir" -maxdepth 1 -name 'libquarnel.so*' | head -n1)" ]; then
+    export LD_LIBRARY_PATH=$libraryDir${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
+fi
 headlessPc=$(find "$prefix" -name quarnel-headless.pc | head -n1)
 [ -n "$headlessPc" ] || fail "no quarnel-headless.pc under $prefix"
 PKG_CONFIG_PATH=$(dirname "$headlessPc")
