@@ -24,15 +24,23 @@ static bool startedAsScreensaver() {
     return length >= 4 && length < MAX_PATH && _stricmp(name + length - 4, ".scr") == 0;
 }
 
+// Windows hands a program one line, split here as its runtime would split it.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-#else
-int main() {
-#endif
     const char* arguments = skipProgramName(GetCommandLineA());
     const std::vector<std::string> words = splitCommandLine(arguments);
+#else
+// Elsewhere the words arrive as they were given, quotes and spaces intact.
+int main(int argc, char** argv) {
+    const char* arguments = skipProgramName(GetCommandLineA());
+    const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+#endif
     const int optionStatus = parseProgramOptions(words);
     if (optionStatus != 0) {
         std::exit(optionStatus);
+    }
+    if (programOptions.showHelp) {
+        std::fputs(programHelp, stdout);
+        std::exit(0);
     }
     if (programOptions.showVersion) {
         std::printf("quarnel %s\n", QUARNEL_VERSION);

@@ -3,10 +3,12 @@
 #include "util/asciiCase.h"
 #include "util/numberText.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 ProgramOptions programOptions;
 
@@ -49,12 +51,19 @@ std::vector<std::string> splitCommandLine(const char* commandLine) {
 
 namespace {
 
+// The ways to run that an option may be given with.
+const unsigned inDemonstration = 1;
+const unsigned inWindowsSaver = 2;
+const unsigned inX11Hack = 4;
+const unsigned inEveryMode = inDemonstration | inWindowsSaver | inX11Hack;
+
 // One row per option: its word, whether it takes the next word as its value, and what it does
 // with it (false: the value is bad, and the handler has said why on standard error).
 struct OptionRow {
     const char* word;
     bool takesValue;
     bool (*take)(const char* value);
+    unsigned modes;
     // Windows' screensaver words: any letter case, and the value may follow a colon (/p:1234).
     bool windowsWord = false;
     // The next word is the value only when it is a number (/c and /c HWND).
@@ -89,6 +98,11 @@ bool takeHandle(const char* word, const char* value, SaverMode mode, bool zeroAl
 
 bool takeVersion(const char*) {
     programOptions.showVersion = true;
+    return true;
+}
+
+bool takeHelp(const char*) {
+    programOptions.showHelp = true;
     return true;
 }
 
@@ -222,24 +236,30 @@ bool takeSize(const char* value) {
     return true;
 }
 
+const unsigned demo = inDemonstration;
+const unsigned hack = inX11Hack;
+const unsigned windows = inWindowsSaver;
+
 const OptionRow optionRows[] = {
-    {"--version", false, takeVersion},
-    {"--windowed", false, takeWindowed},
-    {"--display", true, takeDisplay},
-    {"--fps", true, takeFramesPerSecond},
-    {"--scale", true, takeScale},
-    {"--record", true, takeRecord},
-    {"--autopilot", false, takeAutopilot},
-    {"--threads", true, takeThreads},
-    {"/s", false, takeFullScreen, true},
-    {"/p", true, takePreview, true, false, 1},
-    {"/c", true, takeSettings, true, true, 1},
-    {"/a", true, takePassword, true, true, 1},
-    {"-root", false, takeRoot, false, false, 2, true},
-    {"-window-id", true, takeWindowId, false, false, 1, true},
-    {"-window", false, takeOwnWindow, false, false, 2, true},
-    {"-speed", true, takeSpeed, false, false, 2, true},
-    {"-size", true, takeSize, false, false, 2, true},
+    {"--help", false, takeHelp, inEveryMode},
+    {"--version", false, takeVersion, inEveryMode},
+    {"--windowed", false, takeWindowed, demo},
+    {"--display", true, takeDisplay, demo},
+    {"--fps", true, takeFramesPerSecond, demo},
+    {"--scale", true, takeScale, demo},
+    {"--record", true, takeRecord, demo},
+    {"--autopilot", false, takeAutopilot, demo},
+    {"--threads", true, takeThreads, demo},
+    {"/s", false, takeFullScreen, windows, true},
+    {"/p", true, takePreview, windows, true, false, 1},
+    {"/c", true, takeSettings, windows, true, true, 1},
+    {"/a", true, takePassword, windows, true, true, 1},
+    {"-root", false, takeRoot, hack, false, false, 2, true},
+    {"-window-id", true, takeWindowId, hack, false, false, 1, true},
+    // One dash only: --window is a slip for --windowed far more often than a wish for the hack.
+    {"-window", false, takeOwnWindow, hack},
+    {"-speed", true, takeSpeed, hack, false, false, 2, true},
+    {"-size", true, takeSize, hack, false, false, 2, true},
 };
 
 // The row a word names, and the value attached to it after a colon, if any.
@@ -284,14 +304,132 @@ bool parseWindowId(const char* text, uint64_t* id) {
     return true;
 }
 
+const char* const programHelp =
+    "usage: quarnel [OPTION...]\n"
+    "Without options, the demonstration: full screen at the size and drift speed in prefs.txt\n"
+    "in the current folder, made with 800x600 and 20 when missing. Mouse steers, left and\n"
+    "right buttons speed up and slow down, Escape or Q quits, F12 takes a screenshot.\n"
+    "\n"
+    "The demonstration:\n"
+    "  --windowed          in a window instead of full screen (Alt+Enter switches)\n"
+    "  --display N         the monitor to use, 0 to 255 (default: the first)\n"
+    "  --fps N             frames per second, 1 to 1000 (default: the monitor's rate)\n"
+    "  --scale fit|integer how the picture fills the window (default: fit)\n"
+    "  --record FILE       keep the flight in FILE, for quarnel-render to replay (default: none)\n"
+    "  --autopilot         fly by itself until the mouse moves or a button is pressed\n"
+    "  --threads N         threads that grow the scene, 1 to 256 (default: all there are)\n"
+    "\n"
+    "The XScreenSaver hack (the daemon passes these):\n"
+    "  -root, --root       draw on XSCREENSAVER_WINDOW, or else the root window\n"
+    "  -window-id ID       draw on the window ID (decimal or 0x hexadecimal)\n"
+    "  -window             draw on a window of its own, to try it (one dash)\n"
+    "  -size WxH           draw at WxH pixels, 1 to 16384 each (default: 800x600)\n"
+    "  -speed S            drift speed, any finite number (default: 20)\n"
+    "\n"
+    "The Windows screensaver (quarnel.scr; Windows passes these):\n"
+    "  /s                  full screen until any input\n"
+    "  /p HWND             a preview inside the window HWND\n"
+    "  /c [HWND]           the settings dialog (also quarnel.scr without options)\n"
+    "  /a HWND             the password request, which does nothing\n"
+    "\n"
+    "  --help              this text\n"
+    "  --version           the version\n"
+    "An option of one way to run refuses the others' options. A word that is no option (does\n"
+    "not begin with - or /) is ignored.\n";
+
+namespace {
+
+// Edits that turn a into b: insertions, deletions and replacements of one character, and swaps
+// of two neighbours (the commonest slip of all).
+size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+    for (size_t i = 0; i <= a.size(); ++i) {
+        for (size_t j = 0; j <= b.size(); ++j) {
+            if (i == 0 || j == 0) {
+                d[i][j] = i + j;
+                continue;
+            }
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
+                                d[i - 1][j - 1] + (a[i - 1] != b[j - 1] ? 1 : 0)});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+// How an option word begins: "--", "-" or "/".
+std::string leadOf(const std::string& word) {
+    return word.compare(0, 2, "--") == 0 ? "--" : word.substr(0, 1);
+}
+
+// The option a slip most likely meant: the closest spelling with the same lead, when it keeps
+// most of the word; "" when none does.
+std::string nearestOption(const std::string& word) {
+    std::string best;
+    size_t bestDistance = 3;
+    for (const OptionRow& row : optionRows) {
+        for (int dashes = 0; dashes < (row.x11Word ? 2 : 1); ++dashes) {
+            const std::string spelling = std::string(dashes, '-') + row.word;
+            const size_t distance = editDistance(word, spelling);
+            // -windowed is as likely to mean --windowed as a hack's word.
+            const bool sameLead = leadOf(spelling) == leadOf(word) ||
+                                  (leadOf(word) == "-" && leadOf(spelling) == "--");
+            if (sameLead && distance < bestDistance && distance * 3 <= word.size()) {
+                best = spelling;
+                bestDistance = distance;
+            }
+        }
+    }
+    return best;
+}
+
+unsigned modeOf(SaverMode mode) {
+    switch (mode) {
+    case SaverMode::none:
+        return inDemonstration;
+    case SaverMode::windowsFullScreen:
+    case SaverMode::windowsPreview:
+    case SaverMode::windowsSettings:
+    case SaverMode::windowsPassword:
+        return inWindowsSaver;
+    case SaverMode::x11Root:
+    case SaverMode::x11WindowId:
+    case SaverMode::x11OwnWindow:
+        return inX11Hack;
+    }
+    return inDemonstration;
+}
+
+const char* modeName(unsigned mode) {
+    return mode == inWindowsSaver ? "the Windows screensaver"
+           : mode == inX11Hack    ? "the XScreenSaver hack"
+                                  : "the demonstration";
+}
+
+} // namespace
+
 int parseProgramOptions(const std::vector<std::string>& words) {
     programOptions = ProgramOptions{};
+    // The rows given, with the word each was given as, to check against the way to run.
+    std::vector<std::pair<const OptionRow*, std::string>> given;
+    std::string modeWord;
     for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
         const char* value = nullptr;
-        const OptionRow* row = findRow(words[i], &value);
+        const OptionRow* row = findRow(word, &value);
         if (row == nullptr) {
-            std::fprintf(stderr, "quarnel: ignoring argument \"%s\"\n", words[i].c_str());
-            continue;
+            if (word.empty() || (word[0] != '-' && word[0] != '/')) {
+                std::fprintf(stderr, "quarnel: ignoring argument \"%s\"\n", word.c_str());
+                continue;
+            }
+            const std::string nearest = nearestOption(word);
+            std::fprintf(stderr,
+                         "quarnel: unknown option \"%s\"%s%s%s; quarnel --help lists them\n",
+                         word.c_str(), nearest.empty() ? "" : " (did you mean ", nearest.c_str(),
+                         nearest.empty() ? "" : "?)");
+            return 2;
         }
         if (row->takesValue && value == nullptr) {
             const bool nextIsValue =
@@ -303,8 +441,27 @@ int parseProgramOptions(const std::vector<std::string>& words) {
                 return row->badValueStatus;
             }
         }
+        const SaverMode before = programOptions.saverMode;
         if (!row->take(value)) {
             return row->badValueStatus;
+        }
+        if (programOptions.saverMode != before) {
+            if (before != SaverMode::none && modeOf(before) != modeOf(programOptions.saverMode)) {
+                std::fprintf(stderr, "quarnel: %s and %s are two ways to run; give one\n",
+                             modeWord.c_str(), word.c_str());
+                return 2;
+            }
+            modeWord = word;
+        }
+        given.emplace_back(row, word);
+    }
+    const unsigned mode = modeOf(programOptions.saverMode);
+    for (const auto& [row, word] : given) {
+        if ((row->modes & mode) == 0) {
+            const std::string chosenBy = modeWord.empty() ? "" : " (" + modeWord + ")";
+            std::fprintf(stderr, "quarnel: %s is not an option of %s%s\n", word.c_str(),
+                         modeName(mode), chosenBy.c_str());
+            return 2;
         }
     }
     return 0;

@@ -1,6 +1,8 @@
 // Options the process entry takes before appMain, which keeps ignoring its command line.
-// Without any of them the program behaves exactly as it always has; a word that is none of
-// ours is ignored with one line on standard error.
+// Without any of them the program behaves exactly as it always has. A word that does not look
+// like an option (begins with neither - nor /) is ignored with one line on standard error; an
+// option word that is none of ours, or that belongs to another way to run (the demonstration,
+// the Windows screensaver, the XScreenSaver hack), is refused.
 #pragma once
 
 #include "platform/hostWindow.h"
@@ -22,6 +24,7 @@ enum class SaverMode {
 };
 
 struct ProgramOptions {
+    bool showHelp;    // --help: print programHelp and end with status 0
     bool showVersion; // --version: print the version and end with status 0
     // --windowed, --display N, --fps N, --scale fit|integer: for the host that shows the window.
     HostWindowOptions window;
@@ -30,9 +33,10 @@ struct ProgramOptions {
     int threads;            // --threads N: threads that grow the scene; 0 (no option) means all
     SaverMode saverMode;
     uint64_t saverWindow; // the handle or id given with /p, /c, /a or -window-id; 0 if none
-    bool saverSpeedGiven; // -speed S: the drift speed instead of the preferences'
+    // -speed S (--speed S): the hack's drift speed, which has no preferences file.
+    bool saverSpeedGiven;
     float saverSpeed;
-    int saverWidth; // -size WxH: the internal resolution; 0 x 0 when not given
+    int saverWidth; // -size WxH (--size WxH): the hack's resolution; 0 x 0 when not given
     int saverHeight;
 };
 
@@ -42,9 +46,13 @@ extern ProgramOptions programOptions;
 // white space separates, double quotes group, backslashes escape a quote only before one.
 std::vector<std::string> splitCommandLine(const char* commandLine);
 
+// Every option with its values and defaults, for --help.
+extern const char* const programHelp;
+
 // Resets programOptions and takes the options it knows from words. Returns 0, or the exit
-// status after one line on standard error when an option of ours has a missing or bad value:
-// 1 for a window handle or id that cannot name a window, 2 for any other bad value.
+// status after one line on standard error: 1 for a window handle or id that cannot name a
+// window; 2 for any other bad or missing value, an unknown option word (the line names the
+// nearest option when one is close), an option of another way to run, or two ways to run.
 int parseProgramOptions(const std::vector<std::string>& words);
 
 // An X window id as daemons write it: decimal, or hexadecimal after 0x; not 0, at most 32 bits.

@@ -24,13 +24,77 @@ TEST(SplitCommandLine, WindowsQuotingRules) {
     EXPECT_EQ(splitCommandLine("trailing\\"), (Words{"trailing\\"}));
 }
 
-TEST(ParseProgramOptions, UnknownWordsAreIgnoredWithOneLineEach) {
+TEST(ParseProgramOptions, PlainWordsAreIgnoredWithOneLineEach) {
     programOptions.showVersion = true;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(parseProgramOptions({"-s", "whatever"}), 0);
+    EXPECT_EQ(parseProgramOptions({"whatever", "", "\\s"}), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "quarnel: ignoring argument \"-s\"\nquarnel: ignoring argument \"whatever\"\n");
+              "quarnel: ignoring argument \"whatever\"\nquarnel: ignoring argument \"\"\n"
+              "quarnel: ignoring argument \"\\s\"\n");
     EXPECT_FALSE(programOptions.showVersion);
+}
+
+// One line, status 2, and the option meant when the slip is small.
+void expectRefused(const Words& words, const std::string& line) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(parseProgramOptions(words), 2) << words[0];
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), line + "\n");
+}
+
+TEST(ParseProgramOptions, UnknownOptionWordsAreRefusedNamingTheNearest) {
+    expectRefused({"--window"}, "quarnel: unknown option \"--window\" (did you mean --windowed?); "
+                                "quarnel --help lists them");
+    expectRefused({"--sise", "800x600"}, "quarnel: unknown option \"--sise\" (did you mean "
+                                         "--size?); quarnel --help lists them");
+    expectRefused({"-windowed"}, "quarnel: unknown option \"-windowed\" (did you mean "
+                                 "--windowed?); quarnel --help lists them");
+    expectRefused({"--rot"},
+                  "quarnel: unknown option \"--rot\" (did you mean --root?); quarnel --help lists "
+                  "them");
+    // Too short to be a slip of anything.
+    expectRefused({"/x"}, "quarnel: unknown option \"/x\"; quarnel --help lists them");
+    expectRefused({"-s"}, "quarnel: unknown option \"-s\"; quarnel --help lists them");
+    expectRefused({"-"}, "quarnel: unknown option \"-\"; quarnel --help lists them");
+    expectRefused({"--frobnicate"},
+                  "quarnel: unknown option \"--frobnicate\"; quarnel --help lists them");
+    // Refused wherever it stands, before anything of the others is acted on.
+    expectRefused({"--windowed", "--fsp", "60"}, "quarnel: unknown option \"--fsp\" (did you mean "
+                                                 "--fps?); quarnel --help lists them");
+}
+
+TEST(ParseProgramOptions, OptionsOfAnotherWayToRunAreRefused) {
+    expectRefused({"/s", "--size", "800x600"},
+                  "quarnel: --size is not an option of the Windows screensaver (/s)");
+    expectRefused({"--windowed", "/s"},
+                  "quarnel: --windowed is not an option of the Windows screensaver (/s)");
+    expectRefused({"-root", "--record", "f.txt"},
+                  "quarnel: --record is not an option of the XScreenSaver hack (-root)");
+    expectRefused({"-root", "/s"}, "quarnel: -root and /s are two ways to run; give one");
+    expectRefused({"/p", "5", "-window"}, "quarnel: /p and -window are two ways to run; give one");
+    // The size and speed are the hack's; the demonstration has them from its preferences.
+    expectRefused({"--size", "640x480", "--windowed"},
+                  "quarnel: --size is not an option of the demonstration");
+    EXPECT_EQ(parseProgramOptions({"-window", "-size", "320x240", "--root"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::x11Root);
+    EXPECT_EQ(parseProgramOptions({"/s", "--help"}), 0);
+    EXPECT_TRUE(programOptions.showHelp);
+}
+
+TEST(ProgramHelp, ListsEveryOptionWithItsValues) {
+    EXPECT_EQ(parseProgramOptions({"--help"}), 0);
+    EXPECT_TRUE(programOptions.showHelp);
+    const std::string help = programHelp;
+    for (const char* option :
+         {"-size WxH", "-speed S", "--windowed", "--display N", "--fps N", "--scale fit|integer",
+          "--record FILE", "--autopilot", "--threads N", "-root", "--root", "-window-id ID",
+          "-window ", "/s", "/p HWND", "/c [HWND]", "/a HWND", "--help", "--version"}) {
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    }
+    EXPECT_EQ(help.find('\t'), std::string::npos);
+    for (size_t start = 0, end = 0; (end = help.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        EXPECT_LE(end - start, 92u) << help.substr(start, end - start); // fits a terminal
+    }
 }
 
 TEST(ParseProgramOptions, Version) {
@@ -177,9 +241,12 @@ TEST(ParseProgramOptions, BadWindowsHandlesEndWithStatusOneAndSayWhy) {
 
 TEST(ParseProgramOptions, OnlyTheSlashFormsAreWindowsWords) {
     testing::internal::CaptureStderr();
-    EXPECT_EQ(parseProgramOptions({"/sx", "/p1234", "\\s"}), 0);
+    EXPECT_EQ(parseProgramOptions({"/sx"}), 2);
+    EXPECT_EQ(parseProgramOptions({"/p1234"}), 2);
+    EXPECT_EQ(parseProgramOptions({"\\s"}), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "quarnel: ignoring argument \"/sx\"\nquarnel: ignoring argument \"/p1234\"\n"
+              "quarnel: unknown option \"/sx\" (did you mean /s?); quarnel --help lists them\n"
+              "quarnel: unknown option \"/p1234\"; quarnel --help lists them\n"
               "quarnel: ignoring argument \"\\s\"\n");
     EXPECT_EQ(programOptions.saverMode, SaverMode::none);
 }
@@ -232,9 +299,9 @@ TEST(ParseProgramOptions, BadXScreenSaverValues) {
         EXPECT_NE(testing::internal::GetCapturedStderr().find("-speed needs"), std::string::npos);
     }
     // Any finite speed, as the preferences file takes it.
-    EXPECT_EQ(parseProgramOptions({"-speed", "-1"}), 0);
+    EXPECT_EQ(parseProgramOptions({"-root", "-speed", "-1"}), 0);
     EXPECT_EQ(programOptions.saverSpeed, -1.0f);
-    EXPECT_EQ(parseProgramOptions({"-speed", "1e9"}), 0);
+    EXPECT_EQ(parseProgramOptions({"-root", "-speed", "1e9"}), 0);
     EXPECT_EQ(programOptions.saverSpeed, 1e9f);
     for (const char* size : {"800", "0x600", "800x0", "16385x10", "800x600x", "-8x6", "800 x600",
                              "x600", "99999999999x1"}) {
@@ -242,7 +309,7 @@ TEST(ParseProgramOptions, BadXScreenSaverValues) {
         EXPECT_EQ(parseProgramOptions({"-size", size}), 2) << size;
         EXPECT_NE(testing::internal::GetCapturedStderr().find("-size needs"), std::string::npos);
     }
-    EXPECT_EQ(parseProgramOptions({"-size", "16384x1"}), 0);
+    EXPECT_EQ(parseProgramOptions({"-root", "-size", "16384x1"}), 0);
     EXPECT_EQ(programOptions.saverWidth, 16384);
 }
 
