@@ -126,6 +126,10 @@ int main(int argc, char** argv) {
             std::printf("quarnel-render %s\n", QUARNEL_VERSION);
             return 0;
         }
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(renderUsage, stdout);
+            return 0;
+        }
     }
     std::string error;
     if (!parseRenderOptions(argc, argv, &flight.options, &error)) {

@@ -14,21 +14,25 @@ const char* const renderUsage =
     "                      [--flight FILE | --autopilot] [--fps N]\n"
     "                      [--pixel-format yuv420p|yuv444p] [--threads N] (--out PATTERN|VIDEO|- | "
     "--benchmark)\n"
-    "  --size WxH     screen size in pixels (default: the flight's header)\n"
-    "  --ticks T      the tick count the scene is seeded with (default: the flight's header)\n"
-    "  --speed S      drift speed (default: the flight's header, or 20)\n"
-    "  --frames N     frames to render (default: the flight's length, or 60)\n"
-    "  --depth 24|32  32 makes the display refuse 24 bits\n"
+    "Flies the demonstration without a screen and writes its frames.\n"
+    "  --size WxH     screen size in pixels, 1 to 16384 each (default: the flight's header)\n"
+    "  --ticks T      the tick count the scene is seeded with, 0 to 4294967295 (default: the\n"
+    "                 flight's header)\n"
+    "  --speed S      drift speed, any finite number (default: the flight's header, or 20)\n"
+    "  --frames N     frames to render, 1 to 1000000 (default: the flight's length, or 60)\n"
+    "  --depth 24|32  bits per pixel; 32 makes the display refuse 24 (default: 24)\n"
     "  --flight FILE  one line per frame: dx dy buttons (1 left, 2 right); a recording's\n"
     "                 header \"# quarnel flight: size WxH ticks T speed S\" gives the rest\n"
-    "  --autopilot    the flight flies itself along the figure of eight\n"
+    "  --autopilot    the flight flies itself along the figure of eight (default: no steering)\n"
     "  --threads N    threads that grow the scene, 1 to 256 (default: all the machine has)\n"
     "  --benchmark    write no file; print the median, 10th and 90th percentile frame times\n"
     "  --out PATTERN  frame files: a name with one %d, e.g. out/f%04d.png; .ppm, .bmp or .png\n"
     "  --out VIDEO    one video made by ffmpeg: flight.mp4 (H.264) or flight.webm (VP9)\n"
     "  --out -        a YUV4MPEG2 stream (4:4:4) on standard output, for any encoder\n"
-    "  --fps N        the video's frame rate (default 60)\n"
-    "  --pixel-format yuv420p (default, for every player) or yuv444p (full colour detail)\n";
+    "  --fps N        the video's frame rate, 1 to 1000 (default 60)\n"
+    "  --pixel-format yuv420p (default, for every player) or yuv444p (full colour detail)\n"
+    "  --help         this text, on standard output\n"
+    "  --version      the version\n";
 
 namespace {
 
