@@ -67,11 +67,19 @@ void startDrawnTiles(DrawnTiles* record) {
     record->height = display.screenHeight;
     record->known = record->width > 0 && record->height > 0 && !clipWindowSet;
     if (!record->known) {
+        record->tilesAcross = 0;
+        record->words = 0;
+        record->tiles.clear();
         return;
     }
     record->tilesAcross = (record->width + drawnTileWidth - 1) / drawnTileWidth;
     record->words = (record->tilesAcross + 63) / 64;
     record->tiles.assign(static_cast<size_t>(bandsOf(*record)) * record->words, 0);
+}
+
+void forgetDrawnTiles() {
+    current = DrawnTiles{};
+    previous = DrawnTiles{};
 }
 
 void forgetDrawnArea() {
@@ -168,9 +176,18 @@ int32_t drawnBandCount() {
 }
 
 bool nextDrawnRun(int32_t band, bool withPrevious, int32_t* first, int32_t* end) {
-    const uint64_t* row = current.tiles.data() + static_cast<size_t>(band) * current.words;
-    const uint64_t* before = previous.tiles.data() + static_cast<size_t>(band) * current.words;
-    const auto word = [&](int32_t w) { return withPrevious ? row[w] | before[w] : row[w]; };
+    if (band < 0 || static_cast<size_t>(band) * current.words >= current.tiles.size()) {
+        return false;
+    }
+    const size_t offset = static_cast<size_t>(band) * current.words;
+    const uint64_t* row = current.tiles.data() + offset;
+    // The previous record is joined only where it has the same tiles; before the first frame's
+    // it has none at all.
+    const bool joined = withPrevious && previous.known && previous.width == current.width &&
+                        previous.height == current.height &&
+                        previous.tiles.size() == current.tiles.size();
+    const uint64_t* before = joined ? previous.tiles.data() + offset : row;
+    const auto word = [&](int32_t w) { return row[w] | before[w]; };
     int32_t tile = *first;
     // Skip to the first marked tile.
     for (;;) {

@@ -22,6 +22,9 @@ struct DrawnTiles {
     std::vector<uint64_t> tiles; // band after band, bit t of word w: tile 64 w + t
 };
 
+// Both records as before the first frame: nothing known, nothing kept.
+void forgetDrawnTiles();
+
 // Keeps the record so far as the previous frame's and starts an empty one for the screen as
 // it is now.
 void forgetDrawnArea();

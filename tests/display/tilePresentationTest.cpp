@@ -205,6 +205,32 @@ TEST_P(TilePresentTest, EachFallbackPresentsTheWholeFrame) {
     steadyFrames(2);
 }
 
+// An 8x8 screen: two bands of one tile each. Its first frames, before any frame's record is
+// kept, and those after, show what a whole present would and leave the buffer black.
+TEST(TinyScreenTilePresent, TheFirstFramesOfAnEightByEightScreen) {
+    resetSystemGlobals();
+    openTestDisplay(8, 8);
+    for (int frame = 0; frame < 6; ++frame) {
+        sceneLine(0.5f, static_cast<float>(frame % 8), 7.5f, 7.0f - frame % 8, 0x8040C0);
+        sceneDot(static_cast<float>(frame), 6.0f, 0x204080);
+        const size_t rowBytes = static_cast<size_t>(8) * display.pixelMode;
+        std::vector<uint8_t> picture(rowBytes * 8);
+        for (int32_t y = 0; y < 8; ++y) {
+            std::memcpy(picture.data() + rowBytes * y,
+                        display.backBuffer + static_cast<size_t>(y) * display.backPitch, rowBytes);
+        }
+        presentAndClearScene();
+        const HeadlessFrame* shown = headlessLastFrame();
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(std::vector<uint8_t>(shown->pixels, shown->pixels + picture.size()), picture)
+            << "frame " << frame;
+        for (size_t i = 0; i < static_cast<size_t>(display.backPitch) * 8; ++i) {
+            ASSERT_EQ(display.backBuffer[i], 0) << "frame " << frame << " byte " << i;
+        }
+    }
+    resetSystemGlobals();
+}
+
 INSTANTIATE_TEST_SUITE_P(Depths, TilePresentTest, ::testing::Values(24, 32));
 
 } // namespace

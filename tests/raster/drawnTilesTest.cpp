@@ -173,4 +173,50 @@ TEST(DrawnTiles, KeepsThePreviousFramesTiles) {
     EXPECT_FALSE(previousDrawnAreaKnown()) << "the screen changed size";
 }
 
+// Before the first frame's record there is no previous one to join, on a screen of more than
+// one band of tiles as on any other (an 8x8 screen's first frames); and a record of another
+// screen is never joined, whatever it marked.
+TEST(DrawnTiles, JoinsOnlyAPreviousRecordOfTheSameScreen) {
+    forgetDrawnTiles();
+    MemoryDisplay memory;
+    openMemoryDisplay(&memory, 8, 8, pixelModeTrueColour32);
+    forgetDrawnArea();
+    EXPECT_FALSE(previousDrawnAreaKnown());
+    sceneLine(1.0f, 6.0f, 6.0f, 6.0f, 0x808080);
+    EXPECT_TRUE(tileMarked(3, 6));
+    EXPECT_TRUE(tileMarked(3, 6, true)) << "this frame's tiles, with no frame before";
+    EXPECT_FALSE(tileMarked(3, 1, true));
+    int32_t first = 0;
+    int32_t end = 0;
+    EXPECT_FALSE(nextDrawnRun(2, true, &first, &end)) << "no band below the screen";
+
+    openMemoryDisplay(&memory, 64, 8, pixelModeTrueColour32);
+    forgetDrawnArea();
+    sceneDot(2.0f, 1.0f, 0x808080);
+    sceneDot(2.0f, 6.0f, 0x808080);
+    openMemoryDisplay(&memory, 8, 8, pixelModeTrueColour32);
+    forgetDrawnArea();
+    EXPECT_FALSE(previousDrawnAreaKnown());
+    EXPECT_FALSE(tileMarked(2, 1, true)) << "the tiles of a wider screen";
+    EXPECT_FALSE(tileMarked(2, 6, true));
+    forgetDrawnTiles();
+}
+
+// The clipped ends a line's tiles are marked from lie on the screen, however far out the line
+// began: a line from far beyond a corner marks only tiles it draws on.
+TEST(DrawnTiles, FarLinesMarkTheirPathOnTheScreen) {
+    MemoryDisplay memory;
+    openMemoryDisplay(&memory, 11, 21, pixelModeTrueColour32);
+    forgetDrawnArea();
+    sceneLine(-0.0f, 27.4549866f, -2.1474839e+09f, -2.1474839e+09f, 0xFFFFFF);
+    ASSERT_TRUE(drawnAreaKnown());
+    for (int32_t y = 0; y < 21; ++y) {
+        for (int32_t x = 0; x < 11; ++x) {
+            if (colourAt(memory, x, y) != 0) {
+                EXPECT_TRUE(tileMarked(x, y)) << x << "," << y;
+            }
+        }
+    }
+}
+
 } // namespace

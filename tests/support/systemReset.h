@@ -1,8 +1,8 @@
 // One reset for every global of the system, used by every fixture in SetUp and TearDown, so
 // that no test sees what another left behind: the headless host and the layer's objects, the
-// display record, the window's and the input's globals, the clip window, the pixel-operation
-// slots, the translation tables, the camera, the scene parameters, the speed preference and the
-// flight control.
+// display record, the window's and the input's globals, the clip window, the drawn tiles, the
+// pixel-operation slots, the translation tables, the camera, the scene parameters, the speed
+// preference and the flight control.
 #pragma once
 
 #include "app/flightControl.h"
@@ -10,6 +10,7 @@
 #include "colour/translationTables.h"
 #include "platform/host/headless/headlessHost.h"
 #include "raster/clipWindow.h"
+#include "raster/drawnTiles.h"
 #include "raster/pixelOps.h"
 #include "record/displayState.h"
 #include "scene/camera.h"
@@ -24,6 +25,7 @@ inline void resetSystemGlobals() {
     headlessReset();
     std::memset(&display, 0, sizeof display);
     forgetClipWindow();
+    forgetDrawnTiles();
     pixelOps = PixelOps{};
     plotScreen = bindPlotScreen;
     freeTranslationTables();
