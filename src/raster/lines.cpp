@@ -57,12 +57,14 @@ bool allFinite(float a, float b, float c, float d) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
 
-// In exact arithmetic the clipped ends lie inside the area. In float a nearly degenerate line
-// (a huge dx over a tiny dy) can throw an end far outside; walking from there would take
-// billions of steps, or never end once a step of one no longer moves the position. Such ends
-// are rejected; the small overshoots of ordinary rounding are walked as they are.
-bool nearTheArea(float v, float limit) {
-    return v >= -limit && v <= 2 * limit;
+// An end that truncates onto a pixel of the area: (-1, size) along each axis.
+bool onThePixels(float v, float size) {
+    return v > -1.0f && v < size;
+}
+
+bool endsOnThePixels(float x1, float y1, float x2, float y2, float width, float height) {
+    return onThePixels(x1, width) && onThePixels(x2, width) && onThePixels(y1, height) &&
+           onThePixels(y2, height);
 }
 
 // Beyond this magnitude a step of one no longer moves a float position, and a walk would never
@@ -144,16 +146,12 @@ void stepLine(float x1, float y1, float x2, float y2, PlotOperation const* slot,
     });
 }
 
-// Edges in the order left, right, top, bottom, all with the deltas of the unclipped line; each
-// move slides an end along the line toward the other end. Ends exactly on an edge are inside.
-bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2) {
-    // Non-finite ends, or ends so far out that the arithmetic overflows, would leave NaN
-    // positions that no test below rejects.
-    if (!allFinite(*x1, *y1, *x2, *y2)) {
-        return false;
-    }
-    const float xMax = static_cast<float>(display.screenWidth - 1);
-    const float yMax = static_cast<float>(display.screenHeight - 1);
+namespace {
+
+// Edges in the order left, right, top, bottom, all with the deltas of the line as it was
+// given; each move slides an end along the line toward the other end. Ends exactly on an edge
+// are inside. False when the line misses the area.
+bool slideEndsToTheEdges(float* x1, float* y1, float* x2, float* y2, float xMax, float yMax) {
     const float dx = *x2 - *x1;
     const float dy = *y2 - *y1;
 
@@ -200,11 +198,35 @@ bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2) {
         *x2 = *x2 - (*y2 - yMax) * dx / dy;
         *y2 = yMax;
     }
+    return true;
+}
 
+} // namespace
+
+// In exact arithmetic one pass over the edges leaves the ends inside the area. In float, the
+// slides of a line with huge deltas round by ulps of those deltas, and can leave an end pixels
+// outside (or, for a nearly degenerate line, millions of pixels out): such ends are slid again
+// with the deltas of the line between them, which are small, and a line whose ends still do not
+// truncate onto the area is not drawn. Lines whose ends are only rounded past an edge by less
+// than a pixel are walked as they are.
+bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2) {
+    // Non-finite ends, or ends so far out that the arithmetic overflows, would leave NaN
+    // positions that no test below rejects.
+    if (!allFinite(*x1, *y1, *x2, *y2)) {
+        return false;
+    }
+    const float xMax = static_cast<float>(display.screenWidth - 1);
+    const float yMax = static_cast<float>(display.screenHeight - 1);
     const float width = static_cast<float>(display.screenWidth);
     const float height = static_cast<float>(display.screenHeight);
-    return allFinite(*x1, *y1, *x2, *y2) && nearTheArea(*x1, width) && nearTheArea(*x2, width) &&
-           nearTheArea(*y1, height) && nearTheArea(*y2, height);
+    if (!slideEndsToTheEdges(x1, y1, x2, y2, xMax, yMax) || !allFinite(*x1, *y1, *x2, *y2)) {
+        return false;
+    }
+    if (endsOnThePixels(*x1, *y1, *x2, *y2, width, height)) {
+        return true;
+    }
+    return slideEndsToTheEdges(x1, y1, x2, y2, xMax, yMax) && allFinite(*x1, *y1, *x2, *y2) &&
+           endsOnThePixels(*x1, *y1, *x2, *y2, width, height);
 }
 
 // The blended line of the scene and the two unclipped slot lines of the library.

@@ -15,8 +15,10 @@ void drawLineDirect(float x1, float y1, float x2, float y2, Colour colour);
 void drawLineFront(float x1, float y1, float x2, float y2, Colour colour);
 void drawLineLayer(float x1, float y1, float x2, float y2, Colour colour);
 
-// Slides the ends along the line into [0, screenWidth - 1] x [0, screenHeight - 1].
-// Returns false when nothing of the line is left to draw.
+// Slides the ends along the line into [0, screenWidth - 1] x [0, screenHeight - 1], up to the
+// rounding of the last slide: each end truncates onto a pixel of the screen, x in
+// (-1, screenWidth) and y in (-1, screenHeight). Returns false when nothing of the line is left
+// to draw (or the line is too degenerate for its ends to be found on the screen).
 bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2);
 
 // Walks the line and plots each pixel through the slot, read afresh for every pixel (the

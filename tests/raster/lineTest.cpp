@@ -121,6 +121,38 @@ TEST(ClipLineToScreen, RejectsLinesThatMissTheArea) {
     }
 }
 
+// Every clipped end truncates onto a pixel of the screen, also where the line's deltas are so
+// large that one slide along them rounds by pixels.
+TEST(ClipLineToScreen, EndsLieOnTheScreenForFarLines) {
+    display.screenWidth = 11;
+    display.screenHeight = 21;
+    const float lines[][4] = {
+        {-0.0f, 27.4549866f, -2.1474839e+09f, -2.1474839e+09f},
+        {-2.1474839e+09f, -2.1474839e+09f, -0.0f, 27.4549866f},
+        {5.5f, 10.0f, 3e9f, -2e9f},
+        {-1e30f, 3.0f, 1e30f, 17.0f},
+        {10.999f, -7e8f, 0.5f, 9e8f},
+        {-3e9f, 10.0f, 3e9f, 10.0f},
+    };
+    int kept = 0;
+    for (const auto& line : lines) {
+        float x1 = line[0], y1 = line[1], x2 = line[2], y2 = line[3];
+        if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
+            continue;
+        }
+        ++kept;
+        for (float x : {x1, x2}) {
+            EXPECT_GT(x, -1.0f) << line[0] << "," << line[1] << " " << line[2] << "," << line[3];
+            EXPECT_LT(x, 11.0f) << line[0] << "," << line[1] << " " << line[2] << "," << line[3];
+        }
+        for (float y : {y1, y2}) {
+            EXPECT_GT(y, -1.0f) << line[0] << "," << line[1] << " " << line[2] << "," << line[3];
+            EXPECT_LT(y, 21.0f) << line[0] << "," << line[1] << " " << line[2] << "," << line[3];
+        }
+    }
+    EXPECT_GE(kept, 4) << "lines across the screen are kept";
+}
+
 TEST_F(LineTest, ScreenLineIsClippedAndBlended) {
     open(40, 20, 3);
     drawLineScreen(-5, 10, 45, 10, 0x808080);
