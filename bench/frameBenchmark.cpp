@@ -6,13 +6,11 @@
 #include "app/appMain.h"
 #include "app/cellWalk.h"
 #include "app/cellWorkers.h"
-#include "app/preferences.h"
 #include "platform/host/headless/headlessHost.h"
 #include "raster/drawnTiles.h"
 #include "scene/camera.h"
 #include "scene/sceneCommands.h"
 #include "scene/sceneParameters.h"
-#include "scene/structureGenerator.h"
 #include "util/numeric.h"
 
 #include "nodeCount.h"
@@ -22,7 +20,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -87,17 +84,13 @@ void countNodesOfCell(int32_t, int32_t, int32_t, float x, float y, float z, Colo
     run.counts.nodes += countNodes(x, y, z, fog);
 }
 
-void recordCell(int32_t, int32_t, int32_t, float x, float y, float z, Colour fog) {
-    growStructure(x, y, z, fog);
-}
-
 // The frame just presented, counted again at its own camera and phases.
 void countFrame() {
     const Clock::time_point start = Clock::now();
     walkVisibleCells(countNodesOfCell);
     run.list.clear();
     recordSceneInto(&run.list, nullptr);
-    walkVisibleCells(recordCell);
+    walkVisibleCells(growCellStructure);
     recordSceneInto(nullptr, nullptr);
     for (const SceneCommand& command : run.list) {
         run.counts.lines += command.dot == 0 ? 1 : 0;
@@ -149,22 +142,7 @@ void atPresent(const HeadlessFrame* frame, void*) {
     run.lastPresent = Clock::now();
 }
 
-// Preferences live in the current folder: a folder of the benchmark's own.
-void enterWorkFolder() {
-    namespace fs = std::filesystem;
-    static bool entered = false;
-    if (!entered) {
-        const fs::path work =
-            fs::temp_directory_path() /
-            ("quarnel-frameBenchmark-" + std::to_string(Clock::now().time_since_epoch().count()));
-        fs::create_directories(work);
-        fs::current_path(work);
-        entered = true;
-    }
-}
-
 void flyFrames(benchmark::State& state, bool farCamera, float farX, float farY, float farZ) {
-    enterWorkFolder();
     if (cruise.empty()) {
         readCruise();
     }
@@ -172,15 +150,14 @@ void flyFrames(benchmark::State& state, bool farCamera, float farX, float farY, 
     run.width = static_cast<int>(state.range(0));
     run.height = static_cast<int>(state.range(1));
     const int depth = static_cast<int>(state.range(2));
-    setCellThreads(static_cast<int32_t>(state.range(3)));
+    RunSettings settings;
+    settings.width = run.width;
+    settings.height = run.height;
+    settings.threads = static_cast<int32_t>(state.range(3));
     run.farCamera = farCamera;
     run.farX = farX;
     run.farY = farY;
     run.farZ = farZ;
-    {
-        std::ofstream prefs(preferencesPath);
-        prefs << "Resolution: " << run.width << "x" << run.height << "\nSpeed: 20\n";
-    }
     run.count = true;
     for (auto _ : state) {
         headlessReset();
@@ -191,7 +168,7 @@ void flyFrames(benchmark::State& state, bool farCamera, float farX, float farY, 
         headlessSetKeyboardHook(atFrameBoundary, nullptr);
         headlessSetPresentHook(atPresent, nullptr);
         run.frame = 0;
-        appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+        runDemonstration(GetModuleHandleA(nullptr), settings);
         const Clock::duration flying = run.lastPresent - run.firstPresent - run.counting;
         state.SetIterationTime(std::chrono::duration<double>(flying).count() / (flightFrames - 1));
         run.count = false;

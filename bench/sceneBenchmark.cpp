@@ -8,7 +8,6 @@
 #include "record/displayState.h"
 #include "scene/camera.h"
 #include "scene/sceneParameters.h"
-#include "scene/structureGenerator.h"
 #include "util/numeric.h"
 
 #include "nodeCount.h"
@@ -31,10 +30,6 @@ void countCellNodes(int32_t, int32_t, int32_t, float x, float y, float z, Colour
     frameNodes += countNodes(x, y, z, fog);
 }
 
-void growCell(int32_t, int32_t, int32_t, float x, float y, float z, Colour fog) {
-    growStructure(x, y, z, fog);
-}
-
 // The frame loop's own walk over the 165 cells.
 int64_t countFrameNodes() {
     frameNodes = 0;
@@ -43,7 +38,7 @@ int64_t countFrameNodes() {
 }
 
 void growFrame() {
-    walkVisibleCells(growCell);
+    walkVisibleCells(growCellStructure);
 }
 
 void openBenchScreen(std::vector<uint8_t>* memory, PixelMode mode) {

@@ -2,6 +2,7 @@
 
 #include "record/displayState.h"
 #include "scene/camera.h"
+#include "scene/structureGenerator.h"
 #include "util/numeric.h"
 
 #include <cmath>
@@ -60,4 +61,9 @@ void walkVisibleCells(CellVisitor visit) {
             }
         }
     }
+}
+
+void growCellStructure(int32_t, int32_t, int32_t, float centreX, float centreY, float centreZ,
+                       Colour fog) {
+    growStructure(centreX, centreY, centreZ, fog);
 }

@@ -21,3 +21,8 @@ typedef void (*CellVisitor)(int32_t x, int32_t y, int32_t z, float centreX, floa
 
 // Visits the cells in order z, then x, then y ascending.
 void walkVisibleCells(CellVisitor visit);
+
+// The walk's one visitor that draws: grows the cell's structure at its centre in its fog grey
+// (growStructure), straight into the back buffer.
+void growCellStructure(int32_t x, int32_t y, int32_t z, float centreX, float centreY, float centreZ,
+                       Colour fog);

@@ -138,10 +138,6 @@ void collectCell(int32_t, int32_t, int32_t, float x, float y, float z, Colour fo
     ++frameCells.count;
 }
 
-void growCellHere(int32_t, int32_t, int32_t, float x, float y, float z, Colour fog) {
-    growStructure(x, y, z, fog);
-}
-
 void growOnEveryThread(int32_t threads) {
     startWorkers(threads - 1);
     frameCells.count = 0;
@@ -149,7 +145,7 @@ void growOnEveryThread(int32_t threads) {
     const int32_t count = frameCells.count;
     if (count > cellLimit) {
         commandCount = 0;
-        walkVisibleCells(growCellHere);
+        walkVisibleCells(growCellStructure);
         return;
     }
     for (DrawnTiles& tiles : pool.tiles) {
@@ -216,7 +212,7 @@ void growVisibleCells() {
     const int32_t threads = cellThreads();
     if (threads <= 1) {
         commandCount = 0;
-        walkVisibleCells(growCellHere);
+        walkVisibleCells(growCellStructure);
         return;
     }
     growOnEveryThread(threads);

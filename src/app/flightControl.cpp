@@ -40,6 +40,8 @@ void steerAfterPump() {
             // Past its end the flight lets go of the mouse and keeps its buttons.
             setInput(FlightStep{0, 0, mouseButtons});
         }
+    } else if (flightControl.watched) {
+        flightControl.next = autopilotStep(sceneSeed, frame);
     } else if (flightControl.autopilot) {
         if (frame > 1 && personMoved()) {
             flightControl.autopilot = false;

@@ -12,6 +12,10 @@
 struct FlightControl {
     const std::vector<FlightStep>* playback; // null: no flight is played back
     bool autopilot;                          // flies until the person moves or presses
+    // The autopilot alone (a screensaver): its step for the next frame goes to the camera
+    // directly, never through the mouse, which is the person's.
+    bool watched;
+    FlightStep next;
     uint32_t framesPumped;
     // The input the autopilot left, to tell the person's own from it.
     int32_t autopilotX;

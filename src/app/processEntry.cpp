@@ -2,10 +2,8 @@
 // program's name goes to appMain, whose result becomes the exit code. Screensaver arguments
 // run the saver instead.
 #include "app/appMain.h"
-#include "app/cellWorkers.h"
 #include "app/commandLine.h"
 #include "app/flight/flightRecording.h"
-#include "app/flightControl.h"
 #include "app/programOptions.h"
 #include "app/saver/saverMode.h"
 #include "platform/hostWindow.h"
@@ -62,7 +60,6 @@ int main(int argc, char** argv) {
             std::exit(2);
         }
     }
-    flightControl.autopilot = programOptions.autopilot;
-    setCellThreads(programOptions.threads);
+    setDemonstrationOptions(programOptions.threads, programOptions.autopilot);
     std::exit(appMain(GetModuleHandleA(nullptr), nullptr, arguments, SW_SHOWNORMAL));
 }

@@ -1,9 +1,9 @@
 // The screensaver modes on the headless host: the hack's options and its way out on SIGTERM,
 // the input that ends a full-screen saver, and the preferences in the application-data folder.
 #include "app/appMain.h"
+#include "app/inputWatch.h"
 #include "app/preferences.h"
 #include "app/programOptions.h"
-#include "app/saver/saverLoop.h"
 #include "app/saver/saverMode.h"
 #include "app/terminationSignal.h"
 #include "platform/host/headless/headlessHost.h"
@@ -300,9 +300,7 @@ TEST_F(SaverRun, WindowsWordsAreNotForThisBuild) {
 // The full-screen saver's loop: the demonstration's start-up, then frames until the person acts.
 TEST_F(SaverRun, FullScreenLoopEndsOnAKeyPress) {
     keyAtFrame = 15;
-    loadPreferences();
-    startDemonstration(GetModuleHandleA(nullptr));
-    EXPECT_EQ(runSaverLoop(true), 0);
+    EXPECT_EQ(runDemonstration(GetModuleHandleA(nullptr), fullScreenSaverSettings()), 0);
     EXPECT_EQ(frames, 16); // pressed during frame 15's pump, seen in frame 16's snapshot
 }
 
@@ -310,9 +308,7 @@ TEST_F(SaverRun, FullScreenLoopEndsOnAKeyPress) {
 TEST_F(SaverRun, FullScreenLoopEndsOnAQuickTap) {
     tapAtFrame = 15;
     quitAtFrame = 40;
-    loadPreferences();
-    startDemonstration(GetModuleHandleA(nullptr));
-    EXPECT_EQ(runSaverLoop(true), 0);
+    EXPECT_EQ(runDemonstration(GetModuleHandleA(nullptr), fullScreenSaverSettings()), 0);
     EXPECT_EQ(frames, 16);
 }
 
@@ -320,16 +316,12 @@ TEST_F(SaverRun, FullScreenLoopEndsOnAMouseMoveBeyondTheSlackOnly) {
     moveAtFrame = saverSettleFrames + 2;
     moveBy = saverMouseSlack;
     quitAtFrame = saverSettleFrames + 30;
-    loadPreferences();
-    startDemonstration(GetModuleHandleA(nullptr));
-    EXPECT_EQ(runSaverLoop(true), 0);
+    EXPECT_EQ(runDemonstration(GetModuleHandleA(nullptr), fullScreenSaverSettings()), 0);
     EXPECT_EQ(frames, static_cast<int>(saverSettleFrames + 30)); // ended by the quit message
 
     restart();
     moveBy = saverMouseSlack + 1;
-    loadPreferences();
-    startDemonstration(GetModuleHandleA(nullptr));
-    EXPECT_EQ(runSaverLoop(true), 0);
+    EXPECT_EQ(runDemonstration(GetModuleHandleA(nullptr), fullScreenSaverSettings()), 0);
     EXPECT_EQ(frames, static_cast<int>(saverSettleFrames + 2)); // seen by the same pump
 }
 

@@ -2,10 +2,11 @@
 // that no test sees what another left behind: the headless host and the layer's objects, the
 // display record, the window's and the input's globals, the clip window, the drawn tiles, the
 // pixel-operation slots, the translation tables, the camera, the scene parameters, the speed
-// preference and the flight control.
+// preference, the flight control and the run's settings.
 #pragma once
 
 #include "app/flightControl.h"
+#include "app/frameLoop.h"
 #include "app/preferences.h"
 #include "colour/translationTables.h"
 #include "platform/host/headless/headlessHost.h"
@@ -45,4 +46,5 @@ inline void resetSystemGlobals() {
     std::memset(&sceneParameters, 0, sizeof sceneParameters);
     speedPreference = 0;
     flightControl = FlightControl{};
+    runSettings = RunSettings{};
 }

@@ -1,6 +1,6 @@
-// quarnel-render: runs the demonstration itself (the same start-up and frame loop) on the
-// headless host and writes every presented frame to an image file. A flight file or the
-// autopilot steers it.
+// quarnel-render: runs the demonstration itself (the same start-up and frame loop, through
+// runDemonstration) on the headless host and writes every presented frame to an image file. A
+// flight file or the autopilot steers it. It writes no preferences and stays in its folder.
 #include "frameFiles.h"
 #include "frameTimes.h"
 #include "progressLine.h"
@@ -10,8 +10,6 @@
 #include "app/appMain.h"
 #include "app/cellWorkers.h"
 #include "app/flight/flightFile.h"
-#include "app/flightControl.h"
-#include "app/preferences.h"
 #include "imagefile/pngFile.h"
 #include "platform/host/headless/headlessHost.h"
 
@@ -20,7 +18,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -35,36 +32,11 @@ struct Flight {
     std::vector<FlightStep> steps;
     FrameFileFormat format = FrameFileFormat::unknown;
     VideoKind video = VideoKind::none;
-    int frame = 0; // frames whose pump has run
     Clock::time_point frameStart;
     FrameTimes frameTimes;
-    // The working folder, while it exists, and the folder to go back to before removing it.
-    std::filesystem::path work;
-    std::filesystem::path home;
 };
 
 Flight flight;
-
-// Runs on every way out, the exits of a failed write and of a fatal error included.
-void removeWorkingFolder() {
-    if (flight.work.empty()) {
-        return;
-    }
-    std::error_code ignored;
-    std::filesystem::current_path(flight.home, ignored);
-    std::filesystem::remove_all(flight.work, ignored);
-    flight.work.clear();
-}
-
-// Line k of the flight is the input after the pump of frame k (the frame loop's flight control
-// sets it): it steers frame k + 1. Escape held in the last frame's keyboard snapshot ends the
-// loop once that frame is presented.
-void atFrameBoundary(void*) {
-    ++flight.frame;
-    if (flight.frame == flight.options.frames) {
-        headlessHoldKey(VK_ESCAPE);
-    }
-}
 
 // File 0 is the start-up's black frame; file k is frame k of the loop. A video holds the loop's
 // frames only.
@@ -193,84 +165,51 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     std::error_code ignored;
     if (flight.video == VideoKind::mp4 || flight.video == VideoKind::webm) {
-        // ffmpeg runs in the working folder below: it gets the whole path, which printf never
-        // sees.
-        const fs::path video = fs::absolute(options.outPattern);
-        fs::create_directories(video.parent_path(), ignored);
-        options.outPattern = video.string();
+        fs::create_directories(fs::absolute(options.outPattern).parent_path(), ignored);
     } else if (flight.video == VideoKind::none && !options.benchmark) {
-        // Only the pattern's own % may reach printf: those of the folder it is relative to are
-        // doubled.
+        // A folder named with a % of the pattern's own is made by nobody.
         const fs::path out = fs::absolute(options.outPattern);
         if (fs::path(options.outPattern).parent_path().string().find('%') == std::string::npos) {
             fs::create_directories(out.parent_path(), ignored);
         }
     }
-    if (flight.video == VideoKind::none && !options.benchmark &&
-        fs::path(options.outPattern).is_relative()) {
-        std::string folder = fs::current_path().string();
-        for (size_t at = folder.find('%'); at != std::string::npos; at = folder.find('%', at + 2)) {
-            folder.insert(at, "%");
-        }
-        options.outPattern = (fs::path(folder) / options.outPattern).string();
-    }
-
-    // The demonstration reads its preferences from the current folder: give it a folder of its
-    // own with the size and speed asked for, so that nobody's prefs.txt is touched.
-    const fs::path work =
-        fs::temp_directory_path(ignored) /
-        ("quarnel-render-" + std::to_string(Clock::now().time_since_epoch().count()));
-    if (!fs::create_directory(work, ignored)) {
-        std::fprintf(stderr, "quarnel-render: cannot make a working folder %s\n",
-                     work.string().c_str());
-        return 1;
-    }
-    flight.home = fs::current_path();
-    flight.work = work;
-    std::atexit(removeWorkingFolder);
-    fs::current_path(work);
-    {
-        std::ofstream prefs(preferencesPath);
-        char speed[64];
-        std::snprintf(speed, sizeof speed, "%.9g", static_cast<double>(options.speed));
-        prefs << "Resolution: " << options.width << "x" << options.height << "\nSpeed: " << speed
-              << "\n";
-        if (!prefs.flush()) {
-            std::fprintf(stderr, "quarnel-render: cannot write %s\n",
-                         (work / preferencesPath).string().c_str());
-            return 1;
-        }
-    }
-
-    setCellThreads(options.threads);
+    // The run itself: the display refuses 24 bits for --depth 32, and the headless host's clock
+    // stands at the ticks the scene is seeded with.
     headlessReset();
     headlessSetTickCount(options.ticks);
     if (options.depth == 32) {
         headlessRefuseDepth(24);
     }
-    headlessSetKeyboardHook(atFrameBoundary, nullptr);
     headlessSetPresentHook(atPresent, nullptr);
-    flightControl = FlightControl{};
-    flightControl.playback = options.flightPath.empty() ? nullptr : &flight.steps;
-    flightControl.autopilot = options.autopilot;
+    RunSettings settings;
+    settings.width = options.width;
+    settings.height = options.height;
+    settings.speed = options.speed;
+    settings.threads = options.threads;
+    // Line k of the flight is the input after the pump of frame k: it steers frame k + 1.
+    settings.steering = !options.flightPath.empty() ? Steering::flight
+                        : options.autopilot         ? Steering::autopilot
+                                                    : Steering::person;
+    settings.flight = &flight.steps;
+    // The end of the flight: the run ends once its last frame is presented.
+    settings.frames = static_cast<uint32_t>(options.frames);
     if (flight.video != VideoKind::none) {
-        const VideoSettings settings{flight.video,   options.outPattern, options.width,
-                                     options.height, options.fps,        options.fullChroma};
-        if (!openVideo(settings, &error)) {
+        const VideoSettings video{flight.video,   options.outPattern, options.width,
+                                  options.height, options.fps,        options.fullChroma};
+        if (!openVideo(video, &error)) {
             std::fprintf(stderr, "quarnel-render: %s\n", error.c_str());
             return 1;
         }
     }
     startProgress(options.frames);
     flight.frameStart = Clock::now();
-    const int result = appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+    const int result = runDemonstration(GetModuleHandleA(nullptr), settings);
     endProgress();
     if (!closeVideo(&error)) {
         std::fprintf(stderr, "quarnel-render: %s\n", error.c_str());
         return 1;
     }
 
-    removeWorkingFolder();
     reportTimes(flight.video == VideoKind::yuv4mpeg ? stderr : stdout);
     return result;
 }

@@ -1,12 +1,10 @@
 // The web program: the demonstration itself (the same start-up and frame loop) on the web
 // host. The page passes what its address asked for:
 //   --size WxH --speed S [--seed N | --ticks T [--flight FILE] [--frames N]]
-// and the size and speed become the preferences file that appMain reads, as quarnel-render
-// does it.
+// and they become the run's settings, as quarnel-render's options do; no preferences file is
+// read or written.
 #include "app/appMain.h"
 #include "app/flight/flightFile.h"
-#include "app/flightControl.h"
-#include "app/preferences.h"
 #include "platform/host/web/webHost.h"
 #include "util/numberText.h"
 
@@ -70,9 +68,12 @@ int main(int argc, char** argv) {
         webHostRunEnded(2);
         return 2;
     }
+    RunSettings settings;
+    settings.width = options.width;
+    settings.height = options.height;
+    settings.speed = options.speed;
     // The flight lives as long as the run.
     static std::vector<FlightStep> steps;
-    flightControl = FlightControl{};
     if (options.fly) {
         std::string error;
         FlightHeader header;
@@ -85,17 +86,15 @@ int main(int argc, char** argv) {
         const int frames = options.frames > 0 ? options.frames
                            : steps.empty()    ? defaultFlightFrames
                                               : static_cast<int>(steps.size());
-        flightControl.playback = options.flightPath.empty() ? nullptr : &steps;
+        if (!options.flightPath.empty()) {
+            settings.steering = Steering::flight;
+            settings.flight = &steps;
+        }
         webHostFlyOnVirtualClock(options.ticks, frames);
     } else if (options.seeded) {
         webHostSetSeed(options.seed);
     }
-    if (FILE* prefs = std::fopen(preferencesPath, "w")) {
-        std::fprintf(prefs, "Resolution: %dx%d\nSpeed: %.9g\n", options.width, options.height,
-                     static_cast<double>(options.speed));
-        std::fclose(prefs);
-    }
-    const int status = appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+    const int status = runDemonstration(GetModuleHandleA(nullptr), settings);
     webHostRunEnded(status);
     return status;
 }

@@ -3,12 +3,9 @@
 #include "app/appMain.h"
 #include "app/preferences.h"
 #include "app/programOptions.h"
-#include "app/saver/saverLoop.h"
 #include "app/saver/windowsSaver.h"
-#include "app/terminationSignal.h"
 #include "platform/hostWindow.h"
 #include "record/displayState.h"
-#include "window/fatalError.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -28,10 +25,7 @@ int runWindowsMode(HINSTANCE instance) {
     switch (programOptions.saverMode) {
     case SaverMode::windowsFullScreen:
         useApplicationDataPreferences();
-        loadPreferences();
-        setFatalErrorNote(preferencesResolutionNote());
-        startDemonstration(instance);
-        return runSaverLoop(true);
+        return runDemonstration(instance, fullScreenSaverSettings());
     case SaverMode::windowsPreview:
         useApplicationDataPreferences();
         return runWindowsPreview(window);
@@ -77,20 +71,35 @@ int runHack(HINSTANCE instance) {
         return 1;
     }
     chooseHostWindow(programOptions.window);
-    display.screenWidth =
-        programOptions.saverWidth > 0 ? programOptions.saverWidth : defaultSaverWidth;
-    display.screenHeight =
-        programOptions.saverHeight > 0 ? programOptions.saverHeight : defaultSaverHeight;
-    speedPreference =
-        programOptions.saverSpeedGiven ? programOptions.saverSpeed : defaultSaverSpeed;
-    catchTerminationSignal();
-    startDemonstration(instance);
-    return runSaverLoop(false);
+    return runDemonstration(instance, hackSettings());
 }
 
 #endif
 
 } // namespace
+
+RunSettings fullScreenSaverSettings() {
+    loadPreferences();
+    RunSettings settings;
+    settings.width = display.screenWidth;
+    settings.height = display.screenHeight;
+    settings.speed = speedPreference;
+    settings.steering = Steering::watchedAutopilot;
+    settings.endRules = endOnInput;
+    settings.resolutionNote = preferencesResolutionNote();
+    return settings;
+}
+
+RunSettings hackSettings() {
+    RunSettings settings;
+    settings.width = programOptions.saverWidth > 0 ? programOptions.saverWidth : defaultSaverWidth;
+    settings.height =
+        programOptions.saverHeight > 0 ? programOptions.saverHeight : defaultSaverHeight;
+    settings.speed = programOptions.saverSpeedGiven ? programOptions.saverSpeed : defaultSaverSpeed;
+    settings.steering = Steering::watchedAutopilot;
+    settings.endRules = endOnTermination;
+    return settings;
+}
 
 int runSaver(HINSTANCE instance) {
     const bool windowsMode = isWindowsMode(programOptions.saverMode);

@@ -3,6 +3,7 @@
 // -window on our own layer. Without saver arguments none of this runs.
 #pragma once
 
+#include "app/runSettings.h"
 #include "platform/win32.h"
 
 // Runs the chosen mode, which is not SaverMode::none; returns the exit status. A mode this
@@ -13,3 +14,11 @@ int runSaver(HINSTANCE instance);
 const int defaultSaverWidth = 800;
 const int defaultSaverHeight = 600;
 const float defaultSaverSpeed = 20.0f;
+
+// /s: the size and speed of the preferences (loadPreferences, wherever preferencesPath points),
+// flown by the autopilot alone until the person's first input.
+RunSettings fullScreenSaverSettings();
+
+// The hack: the size and speed of its options (-size, -speed) or the defaults above, flown by
+// the autopilot alone until a SIGTERM; input changes nothing. No preferences file is read.
+RunSettings hackSettings();

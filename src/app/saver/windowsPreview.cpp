@@ -1,10 +1,13 @@
-// The control panel's preview: the autopilot flies a small software frame, which GDI stretches
-// over the client area of the window the panel gave (itself a child window of the panel).
-// DirectDraw is not involved: the frame is a plain memory buffer the display record points at.
+// The control panel's preview: the autopilot flies the demonstration's own frames, small, which
+// GDI stretches over the client area of the window the panel gave (itself a child window of the
+// panel). DirectDraw is not involved: the frame is a plain memory buffer the display record
+// points at, presented with GDI instead of the display's tile present.
 #if defined(QUARNEL_REAL_DIRECTDRAW)
 
+#include "app/cellWorkers.h"
+#include "app/flightControl.h"
+#include "app/frameLoop.h"
 #include "app/preferences.h"
-#include "app/saver/saverLoop.h"
 #include "app/saver/windowsSaver.h"
 #include "raster/pixelOps.h"
 #include "record/displayState.h"
@@ -74,6 +77,11 @@ int runWindowsPreview(HWND parent) {
     selectPixelOps();
     initSceneParameters();
     resetCamera();
+    runSettings = RunSettings{};
+    runSettings.steering = Steering::watchedAutopilot;
+    flightControl = FlightControl{};
+    flightControl.watched = true;
+    setCellThreads(1); // a thumbnail in a dialog need not take every core
 
     // 32-bit pixels are blue, green, red, unused: a top-down DIB as they stand.
     BITMAPINFO picture = {};
@@ -84,14 +92,15 @@ int runWindowsPreview(HWND parent) {
     picture.bmiHeader.biBitCount = 32;
     picture.bmiHeader.biCompression = BI_RGB;
 
-    for (uint32_t number = 1; IsWindow(parent); ++number) {
+    while (IsWindow(parent)) {
         const DWORD start = GetTickCount();
-        flySaverFrame(number);
+        drawFrame();
         drawPreviewFrame(parent, frame.data(), picture);
         std::memset(frame.data(), 0, frame.size());
         if (!pumpPreviewMessages()) {
             break;
         }
+        steerAfterPump();
         const DWORD spent = GetTickCount() - start;
         if (spent < previewFrameMilliseconds) {
             Sleep(previewFrameMilliseconds - spent);

@@ -1,18 +1,7 @@
-#include "app/saver/saverLoop.h"
+#include "app/inputWatch.h"
 
-#include "app/cameraControl.h"
-#include "app/cellWalk.h"
-#include "app/flight/autopilot.h"
-#include "app/preferences.h"
-#include "app/terminationSignal.h"
-#include "display/presentation.h"
 #include "platform/win32.h"
-#include "record/displayState.h"
-#include "scene/camera.h"
-#include "scene/sceneParameters.h"
-#include "scene/structureGenerator.h"
 #include "window/inputState.h"
-#include "window/messagePump.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -32,8 +21,8 @@ InputWatch watch;
 const UINT systemKeyDownMessage = 0x0104;
 const UINT middleButtonDownMessage = 0x0207;
 
-// A press and its release can both be taken within one pump, leaving no trace in the keyboard
-// snapshot or the button bits: presses are looked for in the queue before the pump takes them.
+} // namespace
+
 // A key repeating because it was held already (bit 30 of lParam) is no new press.
 bool pressQueued() {
     MSG message;
@@ -50,22 +39,6 @@ bool pressQueued() {
         }
     }
     return false;
-}
-
-void growCell(int32_t, int32_t, int32_t, float centreX, float centreY, float centreZ, Colour fog) {
-    growStructure(centreX, centreY, centreZ, fog);
-}
-
-} // namespace
-
-void flySaverFrame(uint32_t frame) {
-    const FlightStep step = frame > 1 ? autopilotStep(sceneSeed, frame - 1) : FlightStep{0, 0, 0};
-    camera.cameraX += step.dx;
-    camera.cameraY += step.dy;
-    changeCameraSpeed(step.buttons);
-    camera.cameraZ += camera.cameraSpeed;
-    driftWavePhases(static_cast<float>(0.0001 * speedPreference));
-    walkVisibleCells(growCell);
 }
 
 void startInputWatch() {
@@ -90,18 +63,4 @@ bool personActed(uint32_t frame) {
     }
     return acted || lastMouseButtons != 0 || std::abs(mouseX - watch.settledX) > saverMouseSlack ||
            std::abs(mouseY - watch.settledY) > saverMouseSlack;
-}
-
-int runSaverLoop(bool endOnInput) {
-    startInputWatch();
-    for (uint32_t frame = 1;; ++frame) {
-        flySaverFrame(frame);
-        presentAndClear(0);
-        const bool pressed = endOnInput && pressQueued();
-        const int quit = pumpMessages();
-        const bool acted = personActed(frame) || pressed;
-        if (quit != 0 || terminationRequested() || (endOnInput && acted)) {
-            return 0;
-        }
-    }
 }
