@@ -12,10 +12,14 @@ fi
 # Emscripten's optimiser loads Debian's JavaScript modules, wherever node itself came from.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-scripts/build-web.sh --target test_platform test_webHost quarnel-render
+scripts/build-web.sh --target test_platform test_webHost test_util test_scene quarnel-render
 node build/emscripten/tests/test_platform.js --gtest_brief=1
 node build/emscripten/tests/webHost/test_webHost.js --gtest_brief=1
-echo "platform and web host tests passed under Node (WebAssembly)"
+# The quick sines and the wave fields in the vector build: ten million arguments and fields
+# against the correctly rounded values, and the sines' bits against their scalar build.
+node build/emscripten/tests/test_util.js --gtest_brief=1
+node build/emscripten/tests/test_scene.js --gtest_brief=1 --gtest_filter='WaveField*'
+echo "platform, web host, sine and wave field tests passed under Node (WebAssembly)"
 
 # The native frames come from the debug build that the dev stage made (or makes now).
 cmake --preset dev >/dev/null

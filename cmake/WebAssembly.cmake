@@ -1,0 +1,13 @@
+# The WebAssembly build: every program in it (the page, quarnel-render and the tests for Node)
+# uses the instructions every current browser has beyond the first WebAssembly: 128-bit
+# vectors, memory.copy and memory.fill for memcpy and memset (the tile copies and clears), and
+# float-to-integer conversions that saturate rather than trap, which spares the range tests
+# round each one. Vector lanes round as the scalar instructions do, so the frames stay the
+# native ones; the tests compare the quick sines' two builds bit for bit.
+# Set to less to measure what each instruction set brings.
+set(QUARNEL_WASM_FEATURES "-msimd128;-mbulk-memory;-mnontrapping-fptoint" CACHE STRING
+    "WebAssembly features beyond the first version, for every program of the web build")
+if(EMSCRIPTEN)
+    add_compile_options(${QUARNEL_WASM_FEATURES})
+    add_link_options(${QUARNEL_WASM_FEATURES})
+endif()
