@@ -68,6 +68,64 @@ TEST(WebFrameConversion, SixteenBitsAreFiveSixFiveAndOtherDepthsBlack) {
     EXPECT_EQ(convert(frame), (std::vector<uint8_t>{0, 0, 0, 255, 0, 0, 0, 255}));
 }
 
+// Rows of every width from 1 to 21 at 24 and 32 bits, each row padded: the vector code's
+// groups of four and the pixels left over at a row's end, with no byte read past the row.
+TEST(WebFrameConversion, EveryRowWidthGivesEachPixelsRedGreenBlue) {
+    for (int bytes = 3; bytes <= 4; bytes++) {
+        for (int width = 1; width <= 21; width++) {
+            const int pitch = width * bytes + 5;
+            std::vector<uint8_t> pixels(static_cast<size_t>(pitch * 2));
+            for (size_t i = 0; i < pixels.size(); i++) {
+                pixels[i] = static_cast<uint8_t>(i * 37 + 11);
+            }
+            HostFrame frame = {pixels.data(), width, 2, pitch, bytes, nullptr};
+            const std::vector<uint8_t> rgba = convert(frame);
+            for (int y = 0; y < 2; y++) {
+                for (int x = 0; x < width; x++) {
+                    const uint8_t* pixel = &pixels[static_cast<size_t>(y * pitch + x * bytes)];
+                    const uint8_t* out = &rgba[static_cast<size_t>(4 * (y * width + x))];
+                    ASSERT_EQ(out[0], pixel[2]) << bytes << " " << width << " " << x;
+                    ASSERT_EQ(out[1], pixel[1]);
+                    ASSERT_EQ(out[2], pixel[0]);
+                    ASSERT_EQ(out[3], 255);
+                }
+            }
+        }
+    }
+}
+
+// A changed rectangle converts into its own place in the whole frame and nowhere else; parts
+// outside the frame are cut off, and an empty rectangle converts nothing.
+TEST(WebFrameConversion, ARectangleConvertsOnlyItsPixels) {
+    const int width = 11, height = 5, pitch = 11 * 4;
+    std::vector<uint8_t> pixels(static_cast<size_t>(pitch * height));
+    for (size_t i = 0; i < pixels.size(); i++) {
+        pixels[i] = static_cast<uint8_t>(i * 13 + 1);
+    }
+    HostFrame frame = {pixels.data(), width, height, pitch, 4, nullptr};
+    const std::vector<uint8_t> whole = convert(frame);
+    std::vector<uint8_t> part(whole.size(), 0xEE);
+    convertFrameRectToRgba(frame, nullptr, 2, 1, 7, 3, part.data());
+    for (int y = 0; y < height; y++) {
+        for (int x = 0; x < width; x++) {
+            const bool inside = x >= 2 && x < 9 && y >= 1 && y < 4;
+            for (int c = 0; c < 4; c++) {
+                const size_t at = static_cast<size_t>(4 * (y * width + x) + c);
+                ASSERT_EQ(part[at], inside ? whole[at] : 0xEE) << x << " " << y;
+            }
+        }
+    }
+    std::vector<uint8_t> cut(whole.size(), 0xEE);
+    convertFrameRectToRgba(frame, nullptr, -3, -2, 100, 100, cut.data());
+    EXPECT_EQ(cut, whole);
+    std::vector<uint8_t> none(whole.size(), 0xEE);
+    convertFrameRectToRgba(frame, nullptr, 4, 2, 0, 3, none.data());
+    convertFrameRectToRgba(frame, nullptr, 4, 2, 3, -1, none.data());
+    convertFrameRectToRgba(frame, nullptr, 11, 0, 5, 5, none.data());
+    convertFrameRectToRgba(frame, nullptr, -8, 0, 5, 5, none.data());
+    EXPECT_EQ(none, std::vector<uint8_t>(whole.size(), 0xEE));
+}
+
 TEST_F(WebHostTest, PageInputBecomesWin32Events) {
     EXPECT_STREQ(activeHost.name, "web");
     EXPECT_TRUE(everyHostSlotFilled(activeHost));
