@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the web page into build/web/ (index.html, quarnel.js, quarnel.wasm, the sample
-# flights) with Debian's Emscripten, which it installs when run as root. The CMake build
-# itself is build/emscripten (preset "web"), which also holds quarnel-render and the tests
-# for Node.
+# Builds the web page into build/web/ (index.html, quarnel.js, quarnel.wasm, the service
+# worker, manifest and icon, the sample flights) with Debian's Emscripten, which it installs
+# when run as root. The CMake build itself is build/emscripten (preset "web"), which also
+# holds quarnel-render and the tests for Node.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh emscripten
@@ -17,7 +17,12 @@ out=build/web
 rm -rf "$out"
 mkdir -p "$out/flights"
 cp build/emscripten/tools/quarnel.js build/emscripten/tools/quarnel.wasm "$out/"
-cp tools/web/index.html tools/web/quarnelPage.js "$out/"
+cp tools/web/index.html tools/web/quarnelPage.js tools/web/serviceWorker.js \
+    tools/web/manifest.webmanifest tools/web/icon.svg "$out/"
 cp flights/*.txt "$out/flights/"
-bytes=$(($(stat -c %s "$out/quarnel.wasm") + $(stat -c %s "$out/quarnel.js")))
-echo "build/web: quarnel.wasm + quarnel.js = $bytes bytes"
+# The page's weight: what a first visit loads before the first frame.
+bytes=0
+for file in index.html quarnelPage.js quarnel.js quarnel.wasm; do
+    bytes=$((bytes + $(stat -c %s "$out/$file")))
+done
+echo "build/web: index.html + quarnelPage.js + quarnel.js + quarnel.wasm = $bytes bytes"

@@ -1,18 +1,27 @@
 // The web page in a real headless Chromium (Debian's, driven by puppeteer-core), served from
 // build/web on 127.0.0.1:
-// - a flight on the virtual clock gives the native quarnel-render frames, byte for byte;
+// - a flight on the virtual clock gives the native quarnel-render frames, byte for byte, and
+//   the canvas holds each of them after its partial update;
 // - a click takes pointer lock, a mouse move steers, the left button accelerates, Escape
 //   pauses, Q ends the run and a click flies again;
+// - on a touch screen a drag steers, a long press or a second finger accelerates and two
+//   fingers put down together back up; the page fits a phone held either way;
+// - F and the button fill the screen, the video button saves a WebM that ffprobe reads, the
+//   link button's address shows the same scene, the page flies offline after a first visit,
+//   and a device that asks for less motion starts paused with a play button;
+// - served cross-origin isolated it gives the same frames;
 // - a size that cannot be used gives a message and no run.
 // usage: node browserTest.mjs WEB_FOLDER NATIVE_FRAMES_FOLDER TICKS
 // The native folder holds f000.ppm ... of quarnel-render --size 800x600 --ticks TICKS
 // --flight cruise.txt --frames 60.
+import { spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import { createServer } from 'node:http';
+import { mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { extname, join, normalize } from 'node:path';
+import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
+
+import { serveFolder } from './serveFolder.mjs';
 
 const [webFolder, nativeFolder, ticks] = process.argv.slice(2);
 if (!webFolder || !nativeFolder || !ticks) {
@@ -28,24 +37,12 @@ function check(condition, text) {
   }
 }
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-                '.txt': 'text/plain' };
-const server = createServer((request, response) => {
-  const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
-  const file = join(webFolder, path.endsWith('/') ? `${path}index.html` : path);
-  try {
-    const body = readFileSync(file);
-    response.writeHead(200, { 'Content-Type': types[extname(file)] || 'application/octet-stream' });
-    response.end(body);
-  } catch {
-    response.writeHead(404);
-    response.end();
-  }
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const origin = `http://127.0.0.1:${server.address().port}`;
+const plain = await serveFolder(webFolder);
+const isolated = await serveFolder(webFolder, { isolated: true });
+const origin = plain.origin;
 
 const profile = mkdtempSync(join(tmpdir(), 'quarnel-chromium-'));
+const downloads = mkdtempSync(join(tmpdir(), 'quarnel-downloads-'));
 const browser = await puppeteer.launch({
   executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
   headless: true,
@@ -54,6 +51,10 @@ const browser = await puppeteer.launch({
          '--disable-background-networking', '--disable-component-update', '--disable-sync',
          '--window-size=1000,800'],
 });
+const browserSession = await browser.target().createCDPSession();
+await browserSession.send('Browser.setDownloadBehavior', { behavior: 'allow',
+                                                           downloadPath: downloads });
+const sleep = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
 
 function readPpm(file) {
   const data = readFileSync(file);
@@ -66,16 +67,19 @@ function readPpm(file) {
 
 const sha256 = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
-async function openPage(query, width = 1000, height = 800) {
+async function openPage(query, width = 1000, height = 800, options = {}) {
   const page = await browser.newPage();
-  await page.setViewport({ width, height });
+  await page.setViewport({ width, height, hasTouch: !!options.touch, isMobile: !!options.touch });
+  if (options.media) {
+    await page.emulateMediaFeatures(options.media);
+  }
   page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
   page.on('console', (message) => {
     if (message.type() === 'error' || message.type() === 'warn') {
       console.log(`page console: ${message.text()}`);
     }
   });
-  await page.goto(`${origin}/${query}`);
+  await page.goto(`${options.origin || origin}/${query}`);
   return page;
 }
 
@@ -98,11 +102,14 @@ const digests = (page, count) => page.evaluate(async (n) => {
   return list;
 }, count);
 
-async function flightEqualsNative() {
-  const page = await openPage(`?size=800x600&ticks=${ticks}&flight=cruise&frames=60&keep=1`);
+async function flightEqualsNative(how, pageOrigin) {
+  const page = await openPage(`?size=800x600&ticks=${ticks}&flight=cruise&frames=60&keep=1`,
+                              1000, 800, { origin: pageOrigin });
   await waitFor(page, () => window.quarnel.status() === 'ended');
   const count = await frames(page);
-  check(count === 61, `deterministic flight presented ${count} frames (start-up + 60)`);
+  console.log(`     ${how}: cross-origin isolated ` +
+              `${await page.evaluate(() => window.crossOriginIsolated)}`);
+  check(count === 61, `${how}: the flight presented ${count} frames (start-up + 60)`);
   const pageDigests = await digests(page, count);
   let equal = 0;
   let firstDifference = -1;
@@ -114,8 +121,11 @@ async function flightEqualsNative() {
       firstDifference = n;
     }
   }
-  check(equal === 61, `${equal} of 61 frames equal the native quarnel-render frames byte for ` +
-                      'byte (RGB, 800x600, cruise)');
+  check(equal === 61, `${how}: ${equal} of 61 frames equal the native quarnel-render frames ` +
+                      'byte for byte (RGB, 800x600, cruise)');
+  const mismatches = await page.evaluate(() => window.quarnel.canvasMismatches());
+  check(mismatches === 0, `${how}: after each present the canvas holds the whole frame ` +
+                          `(${mismatches} frames differ)`);
   if (firstDifference >= 0) {
     const native = readPpm(join(nativeFolder, `f${String(firstDifference).padStart(3, '0')}.ppm`));
     const ours = Buffer.from(await page.evaluate((n) => window.quarnel.framePixels(n),
@@ -129,9 +139,9 @@ async function flightEqualsNative() {
   }
   // What the canvas holds is the last frame itself.
   const canvas = await page.evaluate(() => window.quarnel.canvasDigest());
-  check(canvas === pageDigests[count - 1], 'the canvas shows the last frame unchanged');
+  check(canvas === pageDigests[count - 1], `${how}: the canvas shows the last frame unchanged`);
   const frame30 = Buffer.from(await page.evaluate(() => window.quarnel.framePixels(30)), 'base64');
-  check(frame30.some((byte) => byte !== 0), 'frame 30 is not black');
+  check(frame30.some((byte) => byte !== 0), `${how}: frame 30 is not black`);
   await page.close();
 }
 
@@ -221,6 +231,201 @@ async function interaction() {
         `the left button held accelerates: frames part from the still run's at frame ` +
         `${speedParts} (pressed after frame ${accelerated.actedAt})`);
   await accelerated.page.close();
+  return still.list;
+}
+
+// Touch runs of the same seed as the mouse runs: the hands-off frames are the still run's.
+async function touchRun(action) {
+  const page = await openPage('?size=320x240&seed=7&keep=1', 640, 480, { touch: true });
+  await waitFor(page, () => window.quarnel.framesPresented() >= 10);
+  const actedAt = await frames(page);
+  await action(page);
+  await waitFor(page, () => window.quarnel.framesPresented() >= 40);
+  const list = await digests(page, 40);
+  await page.close();
+  return { actedAt, list };
+}
+
+async function touchDrag(page) {
+  const finger = await page.touchscreen.touchStart(320, 240);
+  for (let step = 1; step <= 6; step++) {
+    await finger.move(320 + 12 * step, 240 + 3 * step);
+  }
+  await waitFor(page, (n) => window.quarnel.framesPresented() > n + 25,
+                await frames(page), 10000);
+  await finger.end();
+}
+
+async function touchLongPress(page) {
+  const finger = await page.touchscreen.touchStart(320, 240);
+  await sleep(900);
+  await waitFor(page, () => window.quarnel.framesPresented() >= 40, null, 10000);
+  await finger.end();
+}
+
+async function touchSecondFinger(page) {
+  const first = await page.touchscreen.touchStart(300, 240);
+  await first.move(306, 240);
+  await first.move(314, 240); // moving: not a long press
+  await sleep(400);
+  const second = await page.touchscreen.touchStart(380, 300);
+  await waitFor(page, () => window.quarnel.framesPresented() >= 40, null, 10000);
+  await second.end();
+  await first.end();
+}
+
+async function touchTwoTogether(page) {
+  const first = await page.touchscreen.touchStart(300, 240);
+  const second = await page.touchscreen.touchStart(360, 240);
+  await waitFor(page, () => window.quarnel.framesPresented() >= 40, null, 10000);
+  await second.end();
+  await first.end();
+}
+
+async function touchInput(still) {
+  const runs = {};
+  for (const [name, action] of [['a drag', touchDrag], ['a long press', touchLongPress],
+                                ['a second finger', touchSecondFinger],
+                                ['two fingers together', touchTwoTogether]]) {
+    runs[name] = await touchRun(action);
+    const parts = parting(still, runs[name].list);
+    check(parts >= 3 && parts < 40 && runs[name].list[39] !== still[39],
+          `touch, ${name}: the frames part from the hands-off run's at frame ${parts} ` +
+          `(touched after frame ${runs[name].actedAt})`);
+  }
+  // Flying faster and backing up are not the same press.
+  check(runs['a long press'].list[39] === runs['a second finger'].list[39] &&
+        runs['two fingers together'].list[39] !== runs['a long press'].list[39],
+        'touch: a long press and a second finger fly faster alike, two fingers together back up');
+}
+
+// A phone held upright and then turned: the picture fits the screen either way, and flies.
+async function phone() {
+  const page = await openPage('', 390, 844, { touch: true });
+  await waitFor(page, () => window.quarnel.framesPresented() >= 5, null, 10000);
+  const fits = () => page.evaluate(() => {
+    const box = document.getElementById('screen').getBoundingClientRect();
+    const tools = document.getElementById('tools').getBoundingClientRect();
+    return box.left >= 0 && box.top >= 0 && box.right <= window.innerWidth + 0.5 &&
+           box.bottom <= window.innerHeight + 0.5 && tools.right <= window.innerWidth &&
+           (box.width >= window.innerWidth - 1 || box.height >= window.innerHeight - 1);
+  });
+  check(await fits(), 'a phone upright (390x844): the picture fills the screen\'s width');
+  await page.setViewport({ width: 844, height: 390, hasTouch: true, isMobile: true });
+  const before = await frames(page);
+  await waitFor(page, (n) => window.quarnel.framesPresented() > n + 5, before, 10000);
+  check(await fits(), 'the phone turned (844x390): the picture fits and flies on');
+  await page.close();
+}
+
+async function fullscreen() {
+  const page = await openPage('?size=320x240&seed=7', 640, 480);
+  await waitFor(page, () => window.quarnel.framesPresented() >= 3);
+  await page.click('#fullscreenButton');
+  await waitFor(page, () => document.fullscreenElement !== null, null, 5000);
+  check(true, 'the full screen button fills the screen');
+  await page.keyboard.press('f');
+  await waitFor(page, () => document.fullscreenElement === null, null, 5000);
+  await page.keyboard.press('F');
+  await waitFor(page, () => document.fullscreenElement !== null, null, 5000);
+  check(await page.evaluate(() => window.quarnel.status()) === 'running',
+        'F leaves full screen and enters it again, and the run flies on');
+  await page.close();
+}
+
+async function video() {
+  const page = await openPage('?size=320x240&seed=11', 640, 480);
+  await waitFor(page, () => window.quarnel.framesPresented() >= 3);
+  await page.click('#videoButton');
+  await waitFor(page, () => window.quarnel.recording(), null, 5000);
+  const startedAt = await frames(page);
+  await waitFor(page, (n) => window.quarnel.framesPresented() > n + 60, startedAt, 20000);
+  await page.click('#videoButton');
+  await waitFor(page, () => window.quarnel.videosSaved() === 1, null, 10000);
+  const seed = await page.evaluate(() => window.quarnel.seed());
+  const name = `quarnel-${seed}.webm`;
+  for (let wait = 0; wait < 100 && !readdirSync(downloads).includes(name); wait++) {
+    await sleep(100);
+  }
+  await page.close();
+  const probe = spawnSync('ffprobe', ['-v', 'error', '-select_streams', 'v:0', '-count_frames',
+                                      '-show_entries', 'stream=codec_name,width,height,nb_read_frames',
+                                      '-of', 'csv=p=0', join(downloads, name)],
+                          { encoding: 'utf8' });
+  const [codec, width, height, count] = probe.stdout.trim().split(',');
+  check(probe.status === 0 && /^vp[89]$/.test(codec) && width === '320' && height === '240' &&
+        Number(count) > 10,
+        `the video button saves ${name}: ffprobe reads ${probe.stdout.trim() || probe.stderr}`);
+}
+
+// The link names the scene the page chose itself; opened, it shows the same frames.
+async function link() {
+  await browser.defaultBrowserContext().overridePermissions(origin, ['clipboard-read',
+                                                                     'clipboard-write',
+                                                                     'clipboard-sanitized-write']);
+  const first = await openPage('?size=320x240&speed=31&keep=1', 640, 480);
+  await waitFor(first, () => window.quarnel.framesPresented() >= 20);
+  await first.click('#linkButton');
+  await waitFor(first, () => window.quarnel.lastLink() !== '', null, 5000);
+  const address = await first.evaluate(() => window.quarnel.lastLink());
+  const copied = await first.evaluate(() => navigator.clipboard.readText().catch((e) => `${e}`));
+  const seed = await first.evaluate(() => window.quarnel.seed());
+  check(copied === address && new URL(address).searchParams.get('seed') === String(seed) &&
+        /size=320x240/.test(address) && /speed=31/.test(address),
+        `the link button copies ${address}`);
+  const own = await digests(first, 20);
+  await first.close();
+  const second = await openPage(`${new URL(address).search}&keep=1`, 640, 480);
+  await waitFor(second, () => window.quarnel.framesPresented() >= 20);
+  const again = await digests(second, 20);
+  await second.close();
+  check(parting(own, again) === 20, `the link shows the same scene: ${parting(own, again)} of ` +
+                                    '20 frames equal');
+}
+
+async function lessMotion() {
+  const page = await openPage('?size=320x240&seed=7', 640, 480,
+                              { media: [{ name: 'prefers-reduced-motion', value: 'reduce' }] });
+  await waitFor(page, () => window.quarnel.status() === 'paused', null, 10000);
+  await sleep(500);
+  const still = await frames(page);
+  const playShown = await page.$eval('#play', (panel) => !panel.classList.contains('hidden'));
+  check(still <= 3 && playShown, `less motion asked: the page waits after ${still} frames with ` +
+                                 'a play button');
+  await page.click('#playButton');
+  await waitFor(page, (n) => window.quarnel.framesPresented() > n + 10, still, 10000);
+  check(true, 'the play button flies on');
+  await page.close();
+}
+
+// A first visit leaves the page's files with the service worker; with the server gone the
+// page still loads and flies.
+async function offline() {
+  const server = await serveFolder(webFolder);
+  const page = await browser.newPage();
+  await page.setViewport({ width: 640, height: 480 });
+  await page.goto(`${server.origin}/?size=320x240&seed=5`);
+  await waitFor(page, () => window.quarnel.framesPresented() >= 3);
+  await page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+    for (let wait = 0; wait < 100; wait++) {
+      const cache = await caches.open('quarnel');
+      if (await cache.match('quarnel.wasm')) {
+        return;
+      }
+      await new Promise((resolve) => setTimeout(resolve, 100));
+    }
+  });
+  const manifest = await page.evaluate(async () => {
+    const link = document.querySelector('link[rel=manifest]');
+    return (await (await fetch(link.href)).json()).display;
+  });
+  await server.close();
+  await page.reload();
+  await waitFor(page, () => window.quarnel.framesPresented() >= 5, null, 10000);
+  check(await page.evaluate(() => window.quarnel.status()) === 'running',
+        `offline after a first visit: the page loads and flies (manifest display ${manifest})`);
+  await page.close();
 }
 
 async function unusableSizes() {
@@ -253,8 +458,16 @@ async function frameRate(size) {
 }
 
 try {
-  await flightEqualsNative();
-  await interaction();
+  await flightEqualsNative('plain', plain.origin);
+  await flightEqualsNative('isolated', isolated.origin);
+  const still = await interaction();
+  await touchInput(still);
+  await phone();
+  await fullscreen();
+  await video();
+  await link();
+  await lessMotion();
+  await offline();
   await unusableSizes();
   await frameRate('800x600');
   await frameRate('1920x1080');
@@ -262,8 +475,10 @@ try {
   check(false, `the browser test ran to its end: ${error.message}`);
 } finally {
   await browser.close();
-  server.close();
+  await plain.close();
+  await isolated.close();
   rmSync(profile, { recursive: true, force: true });
+  rmSync(downloads, { recursive: true, force: true });
 }
 console.log(failures === 0 ? 'browser test passed' : `browser test: ${failures} checks failed`);
 process.exit(failures === 0 ? 0 : 1);

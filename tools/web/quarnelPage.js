@@ -1,40 +1,69 @@
 // The page around the WebAssembly program: reads the address, checks it, starts a run (a
-// fresh module every time), shows its frames on the canvas, passes the mouse and keys on and
-// paces the frames with the browser's animation frames. Escape belongs to the browser (it
-// leaves pointer lock), so here it pauses; Q ends the run in the program itself.
+// fresh module every time), shows its frames on the canvas, passes the mouse, touch, pen and
+// keys on and paces the frames with the browser's animation frames. Escape belongs to the
+// browser (it leaves pointer lock), so here it pauses; Q ends the run in the program itself.
 'use strict';
 
 (function () {
   const limits = { smallest: 16, widest: 4096, tallest: 4096, defaultWidth: 1920,
                    defaultHeight: 1080 };
+  // Touch: a finger held this long without moving flies faster; a second finger down this soon
+  // after the first means both came down together, which backs up.
+  const touchTimes = { longPress: 500, together: 250, stillDistance: 10 };
   const canvas = document.getElementById('screen');
   const context = canvas.getContext('2d', { alpha: false });
+  const element = (id) => document.getElementById(id);
   const panels = {
-    controls: document.getElementById('controls'),
-    paused: document.getElementById('paused'),
-    ended: document.getElementById('ended'),
-    message: document.getElementById('message'),
+    controls: element('controls'),
+    paused: element('paused'),
+    play: element('play'),
+    ended: element('ended'),
+    note: element('note'),
+    message: element('message'),
+  };
+  const buttons = {
+    pause: element('pauseButton'),
+    fullscreen: element('fullscreenButton'),
+    video: element('videoButton'),
+    link: element('linkButton'),
+    play: element('playButton'),
   };
   const input = { mouseMoveBy: 1, buttonDown: 2, buttonUp: 3, keyDown: 4, keyUp: 5 };
 
   const page = {
     status: 'loading', // running, paused, ended, error
     settings: null,
+    program: null, // the factory's promise, loaded once
     module: null,
+    seed: 0,
     pendingWake: null,
+    stillAfter: 0, // frames to show before pausing, when the device asks for less motion
     heldButtons: new Set(),
     framesPresented: 0,
     keptFrames: [], // RGB of every frame, when the address asks to keep them
+    canvasMismatches: 0, // kept frames only: canvas pixels that are not the frame's
     frameMilliseconds: [], // from the animation frame to the present: the program's own time
     showMilliseconds: [], // of which putting the picture on the canvas
     frameStart: 0,
     presentTimes: [],
+    firstFrameAt: 0, // since the page's navigation began
     endedAt: 0,
     runs: 0,
+    recorder: null,
+    videosSaved: 0,
+    lastLink: '',
+    noteTimer: 0,
   };
 
   function show(panel, visible) {
     panel.classList.toggle('hidden', !visible);
+  }
+
+  function note(text) {
+    panels.note.textContent = text;
+    show(panels.note, true);
+    window.clearTimeout(page.noteTimer);
+    page.noteTimer = window.setTimeout(() => show(panels.note, false), 5000);
   }
 
   function fail(text) {
@@ -43,10 +72,12 @@
     show(panels.message, true);
     show(panels.controls, false);
     show(panels.paused, false);
+    show(panels.play, false);
     console.error(text);
     if (document.pointerLockElement) {
       document.exitPointerLock();
     }
+    stopRecording();
   }
 
   function whole(text, largest) {
@@ -127,7 +158,10 @@
     canvas.classList.toggle('pixelated', scale >= 1 && Number.isInteger(scale));
   }
 
-  function showFrame(rgba, width, height) {
+  // rgba: the whole frame in the program's memory; rects: x, y, width, height of each part
+  // that changed since the frame before, or none when all of it may have.
+  function showFrame(rgba, width, height, rects) {
+    const whole = !rects || canvas.width !== width || canvas.height !== height;
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
       canvas.height = height;
@@ -137,16 +171,33 @@
     // A view of the program's memory, used at once: the memory moves only while the program
     // runs.
     const pixels = new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length);
-    context.putImageData(new ImageData(pixels, width, height), 0, 0);
+    const image = new ImageData(pixels, width, height);
+    if (whole) {
+      context.putImageData(image, 0, 0);
+    } else {
+      for (let at = 0; at + 3 < rects.length; at += 4) {
+        context.putImageData(image, 0, 0, rects[at], rects[at + 1], rects[at + 2], rects[at + 3]);
+      }
+    }
     const now = performance.now();
     page.showMilliseconds.push(now - before);
     if (page.frameStart > 0) {
       page.frameMilliseconds.push(now - page.frameStart);
     }
     page.presentTimes.push(now);
+    if (page.firstFrameAt === 0) {
+      page.firstFrameAt = now;
+    }
     page.framesPresented++;
     if (page.settings.keep) {
       page.keptFrames.push(rgbOf(pixels));
+      const shown = context.getImageData(0, 0, width, height).data;
+      for (let at = 0; at < shown.length; at++) {
+        if (shown[at] !== pixels[at]) {
+          page.canvasMismatches++;
+          break;
+        }
+      }
     }
   }
 
@@ -178,6 +229,11 @@
   }
 
   function waitForFrame(wakeUp) {
+    if (page.stillAfter > 0 && page.framesPresented >= page.stillAfter &&
+        page.status === 'running') {
+      page.stillAfter = 0;
+      pause(panels.play);
+    }
     if (page.status === 'paused') {
       page.pendingWake = wakeUp;
     } else {
@@ -198,19 +254,34 @@
     page.heldButtons.clear();
     show(panels.controls, false);
     show(panels.paused, false);
+    show(panels.play, false);
     show(panels.ended, true);
     if (document.pointerLockElement) {
       document.exitPointerLock();
     }
+    stopRecording();
     if (status !== 0) {
       fail(`The program ended with status ${status}.`);
     }
   }
 
-  function send(kind, x, y, buttons, key) {
+  function send(kind, x, y, button, key) {
     if (page.module && (page.status === 'running' || page.status === 'paused') &&
         page.settings.ticks === null) {
-      page.module._webHostInput(kind, x, y, buttons, key);
+      page.module._webHostInput(kind, x, y, button, key);
+    }
+  }
+
+  function press(button) {
+    if (button && page.status === 'running' && !page.heldButtons.has(button)) {
+      page.heldButtons.add(button);
+      send(input.buttonDown, 0, 0, button, 0);
+    }
+  }
+
+  function release(button) {
+    if (button && page.heldButtons.delete(button)) {
+      send(input.buttonUp, 0, 0, button, 0);
     }
   }
 
@@ -222,28 +293,49 @@
     return response.text();
   }
 
+  // The program's script, loaded once; every run makes a fresh module from it.
+  function loadProgram() {
+    if (!page.program) {
+      page.program = new Promise((resolve, reject) => {
+        const script = document.createElement('script');
+        script.src = 'quarnel.js';
+        script.onload = () => resolve(window.createQuarnel);
+        script.onerror = () => reject(new Error('The program quarnel.js did not load.'));
+        document.head.appendChild(script);
+      });
+    }
+    return page.program;
+  }
+
   async function startRun() {
     const settings = page.settings;
     show(panels.ended, false);
     show(panels.paused, false);
+    show(panels.play, false);
     show(panels.controls, true);
     panels.controls.classList.remove('faded');
     window.setTimeout(() => panels.controls.classList.add('faded'), 6000);
     Object.assign(page, { status: 'loading', pendingWake: null, framesPresented: 0,
-                          keptFrames: [], frameMilliseconds: [],
+                          keptFrames: [], canvasMismatches: 0, frameMilliseconds: [],
                           showMilliseconds: [], frameStart: 0, presentTimes: [] });
     page.heldButtons.clear();
     page.runs++;
+    // GetTickCount counts from boot, and the scene is seeded with it: milliseconds of the
+    // wall clock give every run its own scene, and the link can name it.
+    page.seed = settings.seed !== null ? settings.seed : Date.now() % 4294967296;
+    // The first run on a device that asks for less motion shows its first scene and waits.
+    page.stillAfter = page.runs === 1 && settings.ticks === null &&
+                      window.matchMedia('(prefers-reduced-motion: reduce)').matches ? 2 : 0;
     const args = ['--size', `${settings.width}x${settings.height}`, '--speed', settings.speed];
     let flightText = null;
     try {
-      if (settings.flight) {
-        flightText = await fetchFlight(settings.flight);
-      }
+      const [createQuarnel, text] = await Promise.all([
+        loadProgram(), settings.flight ? fetchFlight(settings.flight) : null]);
+      flightText = text;
       page.module = await createQuarnel({
         canvas,
-        print: (text) => console.log(text),
-        printErr: (text) => console.error(text),
+        print: (line) => console.log(line),
+        printErr: (line) => console.error(line),
         onAbort: (what) => fail(`The program stopped: ${what}`),
         quarnelShowFrame: showFrame,
         quarnelWaitForFrame: waitForFrame,
@@ -264,23 +356,25 @@
       if (settings.frames) {
         args.push('--frames', String(settings.frames));
       }
-    } else if (settings.seed !== null) {
-      args.push('--seed', String(settings.seed));
+    } else {
+      args.push('--seed', String(page.seed));
     }
     page.status = 'running';
     page.module.callMain(args);
   }
 
-  function pause() {
+  function pause(panel = panels.paused) {
     if (page.status !== 'running') {
       return;
     }
     page.status = 'paused';
-    show(panels.paused, true);
-    for (const button of page.heldButtons) {
-      page.module._webHostInput(input.buttonUp, 0, 0, button, 0);
+    show(panel, true);
+    for (const button of [...page.heldButtons]) {
+      release(button);
     }
-    page.heldButtons.clear();
+    touch.pointers.clear();
+    touch.button = 0;
+    touch.pair = false;
   }
 
   function flyOn() {
@@ -289,6 +383,7 @@
     }
     page.status = 'running';
     show(panels.paused, false);
+    show(panels.play, false);
     const wakeUp = page.pendingWake;
     page.pendingWake = null;
     if (wakeUp) {
@@ -307,7 +402,102 @@
     return page.status === 'ended' && performance.now() - page.endedAt > 250;
   }
 
+  function toggleFullscreen() {
+    if (document.fullscreenElement) {
+      document.exitFullscreen().catch(() => {});
+    } else if (document.documentElement.requestFullscreen) {
+      document.documentElement.requestFullscreen({ navigationUI: 'hide' })
+        .catch((error) => console.warn(`Full screen was refused: ${error.message}`));
+    }
+  }
+
+  // The canvas as a WebM video, from the press of the button to the next press (or the end of
+  // the run), saved as a download.
+  function startRecording() {
+    if (!window.MediaRecorder || !canvas.captureStream) {
+      note('This browser cannot record the picture.');
+      return;
+    }
+    const type = ['video/webm;codecs=vp9', 'video/webm;codecs=vp8', 'video/webm']
+      .find((candidate) => MediaRecorder.isTypeSupported(candidate));
+    const stream = canvas.captureStream(60);
+    const recorder = new MediaRecorder(stream, type ? { mimeType: type,
+                                                        videoBitsPerSecond: 12000000 } : {});
+    const chunks = [];
+    recorder.ondataavailable = (event) => {
+      if (event.data.size > 0) {
+        chunks.push(event.data);
+      }
+    };
+    recorder.onstop = () => {
+      stream.getTracks().forEach((track) => track.stop());
+      const video = new Blob(chunks, { type: 'video/webm' });
+      const link = document.createElement('a');
+      link.href = URL.createObjectURL(video);
+      link.download = `quarnel-${page.seed}.webm`;
+      document.body.appendChild(link);
+      link.click();
+      link.remove();
+      window.setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+      page.videosSaved++;
+      note(`The video is saved as ${link.download}.`);
+    };
+    recorder.start(1000);
+    page.recorder = recorder;
+    buttons.video.classList.add('on');
+    buttons.video.setAttribute('aria-label', 'Stop recording');
+  }
+
+  function stopRecording() {
+    if (page.recorder) {
+      const recorder = page.recorder;
+      page.recorder = null;
+      buttons.video.classList.remove('on');
+      buttons.video.setAttribute('aria-label', 'Record a video');
+      recorder.stop();
+    }
+  }
+
+  // An address that shows this scene again: the seed, size and speed, or the flight.
+  function linkAddress() {
+    const settings = page.settings;
+    const address = new URL(window.location.href);
+    address.search = '';
+    address.hash = '';
+    const query = address.searchParams;
+    if (settings.ticks !== null) {
+      query.set('ticks', String(settings.ticks));
+      if (settings.flight) {
+        query.set('flight', settings.flight);
+      }
+      if (settings.frames) {
+        query.set('frames', String(settings.frames));
+      }
+    } else {
+      query.set('seed', String(page.seed));
+    }
+    query.set('size', `${settings.width}x${settings.height}`);
+    query.set('speed', settings.speed);
+    return address.href;
+  }
+
+  async function copyLink() {
+    page.lastLink = linkAddress();
+    try {
+      await navigator.clipboard.writeText(page.lastLink);
+      note(`Copied: ${page.lastLink}`);
+    } catch {
+      note(`This scene's address: ${page.lastLink}`);
+    }
+  }
+
+  // Mouse: pointer lock, relative motion, the two buttons.
+  let lastTouchAt = -1e9;
+  const touchLately = () => performance.now() - lastTouchAt < 1000;
   canvas.addEventListener('mousedown', (event) => {
+    if (touchLately()) {
+      return; // the browser's mouse copy of a touch
+    }
     if (startAgainSoon()) {
       startRun();
       return;
@@ -319,16 +509,11 @@
       }
       return;
     }
-    const button = event.button === 0 ? 1 : event.button === 2 ? 2 : 0;
-    if (button && page.status === 'running') {
-      page.heldButtons.add(button);
-      send(input.buttonDown, 0, 0, button, 0);
-    }
+    press(event.button === 0 ? 1 : event.button === 2 ? 2 : 0);
   });
   document.addEventListener('mouseup', (event) => {
-    const button = event.button === 0 ? 1 : event.button === 2 ? 2 : 0;
-    if (button && page.heldButtons.delete(button)) {
-      send(input.buttonUp, 0, 0, button, 0);
+    if (!touchLately()) {
+      release(event.button === 0 ? 1 : event.button === 2 ? 2 : 0);
     }
   });
   document.addEventListener('mousemove', (event) => {
@@ -350,6 +535,102 @@
       pause();
     }
   });
+
+  // Touch and pen: the first finger down steers as it moves; held still it flies faster, and
+  // so does a second finger; two fingers put down together back up, as the buttons do.
+  const touch = { pointers: new Map(), firstDownAt: 0, moved: false, button: 0, pair: false,
+                  timer: 0, restX: 0, restY: 0 };
+
+  function touchButton(button) {
+    if (touch.button !== button) {
+      release(touch.button);
+      touch.button = button;
+      press(button);
+    }
+  }
+
+  canvas.addEventListener('pointerdown', (event) => {
+    if (event.pointerType === 'mouse') {
+      return;
+    }
+    event.preventDefault();
+    lastTouchAt = performance.now();
+    if (startAgainSoon()) {
+      startRun();
+      return;
+    }
+    if (page.status === 'paused') {
+      flyOn();
+    }
+    if (canvas.setPointerCapture) {
+      canvas.setPointerCapture(event.pointerId);
+    }
+    touch.pointers.set(event.pointerId, { x: event.clientX, y: event.clientY,
+                                          startX: event.clientX, startY: event.clientY });
+    window.clearTimeout(touch.timer);
+    if (touch.pointers.size === 1) {
+      touch.firstDownAt = lastTouchAt;
+      touch.moved = false;
+      touch.timer = window.setTimeout(() => {
+        if (touch.pointers.size === 1 && !touch.moved) {
+          touchButton(1);
+        }
+      }, touchTimes.longPress);
+    } else if (touch.pointers.size === 2 && touch.button === 0) {
+      const together = lastTouchAt - touch.firstDownAt < touchTimes.together && !touch.moved;
+      touch.pair = true;
+      touchButton(together ? 2 : 1);
+    }
+  });
+  canvas.addEventListener('pointermove', (event) => {
+    const pointer = touch.pointers.get(event.pointerId);
+    if (!pointer) {
+      return;
+    }
+    event.preventDefault();
+    lastTouchAt = performance.now();
+    const dx = event.clientX - pointer.x;
+    const dy = event.clientY - pointer.y;
+    pointer.x = event.clientX;
+    pointer.y = event.clientY;
+    if (Math.hypot(pointer.x - pointer.startX, pointer.y - pointer.startY) >
+        touchTimes.stillDistance) {
+      touch.moved = true;
+    }
+    // Only the first finger steers; motion in CSS pixels, the fractions carried on.
+    if (touch.pointers.keys().next().value !== event.pointerId || page.status !== 'running') {
+      return;
+    }
+    touch.restX += dx;
+    touch.restY += dy;
+    const x = Math.trunc(touch.restX);
+    const y = Math.trunc(touch.restY);
+    if (x || y) {
+      touch.restX -= x;
+      touch.restY -= y;
+      send(input.mouseMoveBy, x, y, 0, 0);
+    }
+  });
+  function touchEnded(event) {
+    if (!touch.pointers.delete(event.pointerId)) {
+      return;
+    }
+    lastTouchAt = performance.now();
+    window.clearTimeout(touch.timer);
+    // The press lasts while the fingers that made it stay: two for a pair, one for a long press.
+    if (touch.pointers.size === 0 || (touch.pointers.size === 1 && touch.pair)) {
+      release(touch.button);
+      touch.button = 0;
+      touch.pair = false;
+    }
+    if (touch.pointers.size === 0) {
+      touch.restX = 0;
+      touch.restY = 0;
+    }
+  }
+  canvas.addEventListener('pointerup', touchEnded);
+  canvas.addEventListener('pointercancel', touchEnded);
+
   document.addEventListener('keydown', (event) => {
     if (startAgainSoon() && !event.repeat) {
       startRun();
@@ -361,6 +642,14 @@
         document.exitPointerLock();
       } else {
         pause();
+      }
+      return;
+    }
+    if ((event.key === 'f' || event.key === 'F') && !event.ctrlKey && !event.metaKey &&
+        !event.altKey) {
+      event.preventDefault();
+      if (!event.repeat) {
+        toggleFullscreen();
       }
       return;
     }
@@ -383,10 +672,36 @@
   });
   window.addEventListener('resize', layout);
 
+  // The page's own buttons; a press on them is never the program's.
+  for (const button of Object.values(buttons)) {
+    button.addEventListener('mousedown', (event) => event.stopPropagation());
+    button.addEventListener('keydown', (event) => event.stopPropagation());
+  }
+  buttons.pause.addEventListener('click', () => {
+    if (page.status === 'paused') {
+      flyOn();
+    } else if (document.pointerLockElement) {
+      document.exitPointerLock();
+    } else {
+      pause();
+    }
+  });
+  buttons.play.addEventListener('click', flyOn);
+  buttons.fullscreen.addEventListener('click', toggleFullscreen);
+  buttons.video.addEventListener('click', () => {
+    if (page.recorder) {
+      stopRecording();
+    } else if (page.status === 'running' || page.status === 'paused') {
+      startRecording();
+    }
+  });
+  buttons.link.addEventListener('click', copyLink);
+
   // For tests and for anyone curious, in the browser's console.
   window.quarnel = {
     status: () => page.status,
     runs: () => page.runs,
+    seed: () => page.seed,
     framesPresented: () => page.framesPresented,
     // RGB bytes of frame n (0 is the start-up's black frame), base64; kept frames only, or
     // the latest frame when frames are not kept.
@@ -414,11 +729,24 @@
       const image = context.getImageData(0, 0, canvas.width, canvas.height);
       return hex(await crypto.subtle.digest('SHA-256', rgbOf(image.data)));
     },
+    canvasMismatches: () => page.canvasMismatches,
     frameMilliseconds: () => page.frameMilliseconds.slice(),
     showMilliseconds: () => page.showMilliseconds.slice(),
     presentTimes: () => page.presentTimes.slice(),
+    firstFrameMilliseconds: () => page.firstFrameAt,
+    recording: () => page.recorder !== null,
+    videosSaved: () => page.videosSaved,
+    lastLink: () => page.lastLink,
     message: () => (panels.message.classList.contains('hidden') ? '' : panels.message.textContent),
   };
+
+  // Installed or offline, the page's files come from the service worker's cache.
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    window.addEventListener('load', () => {
+      navigator.serviceWorker.register('serviceWorker.js')
+        .catch((error) => console.warn(`No offline copy: ${error.message}`));
+    });
+  }
 
   const address = readAddress();
   if (address.error) {
