@@ -11,7 +11,9 @@
   // after the first means both came down together, which backs up.
   const touchTimes = { longPress: 500, together: 250, stillDistance: 10 };
   const canvas = document.getElementById('screen');
-  const context = canvas.getContext('2d', { alpha: false });
+  // Made once the address is read: a test that reads every frame back asks for a canvas
+  // kept in memory.
+  let context = null;
   const element = (id) => document.getElementById(id);
   const panels = {
     controls: element('controls'),
@@ -675,7 +677,8 @@
   // The page's own buttons; a press on them is never the program's.
   for (const button of Object.values(buttons)) {
     button.addEventListener('mousedown', (event) => event.stopPropagation());
-    button.addEventListener('keydown', (event) => event.stopPropagation());
+    // The keys stay the program's (and F the page's) after a button is pressed.
+    button.addEventListener('click', () => button.blur());
   }
   buttons.pause.addEventListener('click', () => {
     if (page.status === 'paused') {
@@ -734,6 +737,7 @@
     showMilliseconds: () => page.showMilliseconds.slice(),
     presentTimes: () => page.presentTimes.slice(),
     firstFrameMilliseconds: () => page.firstFrameAt,
+    heldButtons: () => [...page.heldButtons],
     recording: () => page.recorder !== null,
     videosSaved: () => page.videosSaved,
     lastLink: () => page.lastLink,
@@ -754,6 +758,7 @@
     return;
   }
   page.settings = address.settings;
+  context = canvas.getContext('2d', { alpha: false, willReadFrequently: page.settings.keep });
   canvas.width = page.settings.width;
   canvas.height = page.settings.height;
   layout();
