@@ -1,28 +1,37 @@
 // Program work per frame, the web page in headless Chromium against the native headless build,
-// in one run: the cruise flight on the virtual clock (ticks 20020, 120 frames), the two taken in
-// turn at each size so that the machine's load falls on both alike. Not a test: figures for the
-// README. Native: quarnel-render --benchmark, the median from one presentation to the next.
-// Web: the page's median from the animation frame to the end of its present.
-// usage: node frameTimes.mjs WEB_FOLDER NATIVE_RENDER [RUNS] [SIZES] [THREADS] [QUERY]
-//   SIZES: comma-separated, default 800x600,1920x1080; THREADS: default 1; QUERY: more of the
-//   page's address (say "threads=2"), added to every page run.
+// in one run: the cruise flight on the virtual clock (ticks 20020, 120 frames), the native
+// program and each page taken in turn at each size so that the machine's load falls on all
+// alike. Not a test: figures for the README. Native: quarnel-render --benchmark, the median
+// from one presentation to the next. Web: the page's median from the animation frame to the
+// end of its present, and the time from navigation to the first frame.
+// usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER... [--runs N] [--sizes 800x600,...]
+//        [--threads N] [--query more=of&the=address]
+// Several web folders (say a build from before a change and one after) become columns.
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { basename, join } from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 import { serveFolder } from './serveFolder.mjs';
 
-const [webFolder, nativeRender, runsText, sizesText, threadsText, query] = process.argv.slice(2);
-if (!webFolder || !nativeRender) {
-  console.error('usage: node frameTimes.mjs WEB_FOLDER NATIVE_RENDER [RUNS] [SIZES] [THREADS] ' +
-                '[QUERY]');
+const options = { runs: '5', sizes: '800x600,1920x1080', threads: '1', query: '' };
+const positional = [];
+const args = process.argv.slice(2);
+for (let at = 0; at < args.length; at++) {
+  if (args[at].startsWith('--')) {
+    options[args[at].slice(2)] = args[++at];
+  } else {
+    positional.push(args[at]);
+  }
+}
+const [nativeRender, ...webFolders] = positional;
+if (!nativeRender || webFolders.length === 0) {
+  console.error('usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER... [--runs N] ' +
+                '[--sizes 800x600,...] [--threads N] [--query QUERY]');
   process.exit(2);
 }
-const runs = Number(runsText || 5);
-const sizes = (sizesText || '800x600,1920x1080').split(',');
-const threads = Number(threadsText || 1);
+const runs = Number(options.runs);
 const frames = 120;
 const ticks = 20020;
 
@@ -31,7 +40,7 @@ const median = (list) => list.slice().sort((a, b) => a - b)[Math.floor(list.leng
 function nativeRun(size) {
   const result = spawnSync(nativeRender, ['--size', size, '--ticks', String(ticks), '--flight',
                                           'flights/cruise.txt', '--frames', String(frames),
-                                          '--benchmark', '--threads', String(threads)],
+                                          '--benchmark', '--threads', options.threads],
                            { encoding: 'utf8' });
   const match = /median frame time ([\d.]+) ms/.exec(result.stdout);
   if (!match) {
@@ -40,7 +49,10 @@ function nativeRun(size) {
   return Number(match[1]);
 }
 
-const { origin, close } = await serveFolder(webFolder, { isolated: true });
+const servers = [];
+for (const folder of webFolders) {
+  servers.push(await serveFolder(folder, { isolated: true }));
+}
 const profile = mkdtempSync(join(tmpdir(), 'quarnel-chromium-'));
 const browser = await puppeteer.launch({
   executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -51,46 +63,62 @@ const browser = await puppeteer.launch({
          '--window-size=1000,800'],
 });
 
-async function webRun(size) {
+async function webRun(origin, size) {
   const page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 800 });
-  const extra = query ? `&${query}` : '';
+  const extra = options.query ? `&${options.query}` : '';
   await page.goto(`${origin}/?size=${size}&ticks=${ticks}&flight=cruise&frames=${frames}${extra}`);
   await page.waitForFunction(() => window.quarnel.status() === 'ended', { timeout: 120000,
                                                                           polling: 50 });
-  const { work, show, loaded } = await page.evaluate(() => ({
+  const result = await page.evaluate(() => ({
     work: window.quarnel.frameMilliseconds(), show: window.quarnel.showMilliseconds(),
-    loaded: window.quarnel.firstFrameMilliseconds() }));
+    first: window.quarnel.presentTimes()[0] }));
   await page.close();
-  return { work: median(work.slice(5)), show: median(show.slice(5)), loaded };
+  return { work: median(result.work.slice(5)), show: median(result.show.slice(5)),
+           first: result.first };
+}
+
+function pageWeight(folder) {
+  return ['index.html', 'quarnelPage.js', 'quarnel.js', 'quarnel.wasm']
+    .reduce((sum, file) => sum + statSync(join(folder, file)).size, 0);
 }
 
 try {
-  const wasmBytes = spawnSync('stat', ['-c', '%s', join(webFolder, 'quarnel.wasm')],
-                              { encoding: 'utf8' }).stdout.trim();
-  console.log(`${runs} runs a size, ${frames} frames of the cruise flight, ${threads} thread(s); ` +
-              `quarnel.wasm ${wasmBytes} bytes${query ? `; page query ${query}` : ''}`);
-  console.log('| size | native | web | web / native | of which canvas | first frame |');
-  console.log('|---|---|---|---|---|---|');
-  for (const size of sizes) {
+  console.log(`${runs} runs a size, ${frames} frames of the cruise flight, ${options.threads} ` +
+              `thread(s)${options.query ? `, page address plus ${options.query}` : ''}`);
+  for (const folder of webFolders) {
+    console.log(`${folder}: page weight (html + js + wasm) ${pageWeight(folder)} bytes`);
+  }
+  const names = webFolders.map((folder) => basename(folder));
+  console.log(`| size | native | ${names.map((name) => `${name}: work (canvas), first frame, ` +
+                                                      '/ native').join(' | ')} |`);
+  console.log(`|---|---|${names.map(() => '---').join('|')}|`);
+  for (const size of sizes()) {
     const native = [];
-    const web = [];
-    const show = [];
-    const loaded = [];
+    const web = webFolders.map(() => ({ work: [], show: [], first: [] }));
     for (let run = 0; run < runs; run++) {
       native.push(nativeRun(size));
-      const result = await webRun(size);
-      web.push(result.work);
-      show.push(result.show);
-      loaded.push(result.loaded);
+      for (let which = 0; which < servers.length; which++) {
+        const result = await webRun(servers[which].origin, size);
+        web[which].work.push(result.work);
+        web[which].show.push(result.show);
+        web[which].first.push(result.first);
+      }
     }
     const n = median(native);
-    const w = median(web);
-    console.log(`| ${size} | ${n.toFixed(2)} ms | ${w.toFixed(2)} ms | ${(w / n).toFixed(2)} | ` +
-                `${median(show).toFixed(2)} ms | ${median(loaded).toFixed(0)} ms |`);
+    const cells = web.map((w) => `${median(w.work).toFixed(2)} ms (${median(w.show).toFixed(2)}` +
+                                 ` ms), ${median(w.first).toFixed(0)} ms, ` +
+                                 `${(median(w.work) / n).toFixed(2)}`);
+    console.log(`| ${size} | ${n.toFixed(2)} ms | ${cells.join(' | ')} |`);
   }
 } finally {
   await browser.close();
-  close();
+  for (const server of servers) {
+    await server.close();
+  }
   rmSync(profile, { recursive: true, force: true });
+}
+
+function sizes() {
+  return options.sizes.split(',');
 }

@@ -78,7 +78,7 @@ TEST(WebFrameConversion, EveryRowWidthGivesEachPixelsRedGreenBlue) {
             for (size_t i = 0; i < pixels.size(); i++) {
                 pixels[i] = static_cast<uint8_t>(i * 37 + 11);
             }
-            HostFrame frame = {pixels.data(), width, 2, pitch, bytes, nullptr};
+            HostFrame frame = {pixels.data(), width, 2, pitch, bytes, nullptr, nullptr, 0};
             const std::vector<uint8_t> rgba = convert(frame);
             for (int y = 0; y < 2; y++) {
                 for (int x = 0; x < width; x++) {
@@ -102,7 +102,7 @@ TEST(WebFrameConversion, ARectangleConvertsOnlyItsPixels) {
     for (size_t i = 0; i < pixels.size(); i++) {
         pixels[i] = static_cast<uint8_t>(i * 13 + 1);
     }
-    HostFrame frame = {pixels.data(), width, height, pitch, 4, nullptr};
+    HostFrame frame = {pixels.data(), width, height, pitch, 4, nullptr, nullptr, 0};
     const std::vector<uint8_t> whole = convert(frame);
     std::vector<uint8_t> part(whole.size(), 0xEE);
     convertFrameRectToRgba(frame, nullptr, 2, 1, 7, 3, part.data());

@@ -43,7 +43,8 @@
     heldButtons: new Set(),
     framesPresented: 0,
     keptFrames: [], // RGB of every frame, when the address asks to keep them
-    canvasMismatches: 0, // kept frames only: canvas pixels that are not the frame's
+    canvasMismatches: 0, // kept frames only: frames whose canvas pixels are not the frame's
+    partialFrames: 0, // put on the canvas as the rectangles that changed
     frameMilliseconds: [], // from the animation frame to the present: the program's own time
     showMilliseconds: [], // of which putting the picture on the canvas
     frameStart: 0,
@@ -177,6 +178,7 @@
     if (whole) {
       context.putImageData(image, 0, 0);
     } else {
+      page.partialFrames++;
       for (let at = 0; at + 3 < rects.length; at += 4) {
         context.putImageData(image, 0, 0, rects[at], rects[at + 1], rects[at + 2], rects[at + 3]);
       }
@@ -318,7 +320,8 @@
     panels.controls.classList.remove('faded');
     window.setTimeout(() => panels.controls.classList.add('faded'), 6000);
     Object.assign(page, { status: 'loading', pendingWake: null, framesPresented: 0,
-                          keptFrames: [], canvasMismatches: 0, frameMilliseconds: [],
+                          keptFrames: [], canvasMismatches: 0, partialFrames: 0,
+                          frameMilliseconds: [],
                           showMilliseconds: [], frameStart: 0, presentTimes: [] });
     page.heldButtons.clear();
     page.runs++;
@@ -733,6 +736,7 @@
       return hex(await crypto.subtle.digest('SHA-256', rgbOf(image.data)));
     },
     canvasMismatches: () => page.canvasMismatches,
+    partialFrames: () => page.partialFrames,
     frameMilliseconds: () => page.frameMilliseconds.slice(),
     showMilliseconds: () => page.showMilliseconds.slice(),
     presentTimes: () => page.presentTimes.slice(),

@@ -22,7 +22,9 @@ struct WebHostState {
     int height = 0;
     HostPaletteEntry palette[256] = {};
     bool paletteKnown = false;
-    std::vector<uint8_t> rgba;
+    std::vector<uint8_t> rgba; // what the canvas shows
+    int shownWidth = 0;
+    int shownHeight = 0;
     std::deque<HostEvent> events;
     uint32_t heldButtons = 0;
     Clock clock = Clock::browser;
@@ -41,9 +43,14 @@ WebHostState web;
 
 // The page shows the frame (and keeps it when a test asks), then calls back on the next
 // animation frame, or when the user comes back from a pause.
-EM_JS(void, webShowFrame, (const uint8_t* rgba, int width, int height), {
-    Module["quarnelShowFrame"](HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
-});
+// changed: count rectangles (x, y, width, height as four ints each) that are all that differs
+// from the frame shown before, or null when the whole frame may.
+EM_JS(void, webShowFrame,
+      (const uint8_t* rgba, int width, int height, const HostRect* changed, int count), {
+          Module["quarnelShowFrame"](
+              HEAPU8.subarray(rgba, rgba + width * height * 4), width, height,
+              changed ? HEAP32.subarray(changed >> 2, (changed >> 2) + 4 * count) : null);
+      });
 
 EM_JS(void, webWaitForFrame, (),
       { Asyncify.handleSleep(function(wakeUp) { Module["quarnelWaitForFrame"](wakeUp); }); });
@@ -79,13 +86,32 @@ static void surfaceFormat(int, HostSurfaceFormat*) {
     // The layer's usual formats are what we convert.
 }
 
+// Only the rectangles the layer names are converted and put on the canvas; the rest of the
+// host's copy is the frame before's. A copy of another size is new, and all of it is shown.
 static void present(const HostFrame* frame) {
+    static_assert(sizeof(HostRect) == 4 * sizeof(int32_t), "the page reads rectangles as ints");
     const size_t bytes = static_cast<size_t>(frame->width) * frame->height * 4;
-    if (web.rgba.size() != bytes) {
+    bool whole = frame->changed == nullptr;
+    if (web.rgba.size() != bytes || web.shownWidth != frame->width ||
+        web.shownHeight != frame->height) {
         web.rgba.assign(bytes, 0);
+        web.shownWidth = frame->width;
+        web.shownHeight = frame->height;
+        whole = true;
     }
-    convertFrameToRgba(*frame, web.paletteKnown ? web.palette : nullptr, web.rgba.data());
-    webShowFrame(web.rgba.data(), frame->width, frame->height);
+    const HostPaletteEntry* palette = web.paletteKnown ? web.palette : nullptr;
+    if (whole) {
+        convertFrameToRgba(*frame, palette, web.rgba.data());
+        webShowFrame(web.rgba.data(), frame->width, frame->height, nullptr, 0);
+    } else {
+        for (int i = 0; i < frame->changedCount; i++) {
+            const HostRect& rect = frame->changed[i];
+            convertFrameRectToRgba(*frame, palette, rect.x, rect.y, rect.width, rect.height,
+                                   web.rgba.data());
+        }
+        webShowFrame(web.rgba.data(), frame->width, frame->height, frame->changed,
+                     frame->changedCount);
+    }
     webWaitForFrame();
 }
 
