@@ -105,7 +105,9 @@ static bool translateWindowEvent(const SDL_WindowEvent& window, HostEvent* event
         return true;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_EXPOSED:
-        // The picture at the new size at once, not only with the program's next frame.
+        // The picture at the new size at once, not only with the program's next frame; and
+        // the next frame whole, in case the texture did not survive.
+        sdlHost.wholeUploadNext = true;
         sdlRedraw();
         return false;
     default:
@@ -125,6 +127,10 @@ static bool translate(const SDL_Event& sdlEvent, HostEvent* event) {
         return translateKey(sdlEvent.key, event);
     case SDL_WINDOWEVENT:
         return translateWindowEvent(sdlEvent.window, event);
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+        sdlHost.wholeUploadNext = true;
+        return false;
     case SDL_QUIT:
         // An interrupt or the desktop's quit command (closing the window itself comes as a
         // window event only): the window is asked to close, as its close button would.

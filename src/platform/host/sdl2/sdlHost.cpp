@@ -30,6 +30,7 @@ static bool setDisplayMode(int width, int height, int) {
         return false;
     }
     bool resized = width != sdlHost.pictureWidth || height != sdlHost.pictureHeight;
+    sdlHost.wholeUploadNext = true;
     sdlHost.pictureWidth = width;
     sdlHost.pictureHeight = height;
     // A window the user has resized keeps its size until the mode's size changes.
@@ -52,6 +53,7 @@ static void surfaceFormat(int, HostSurfaceFormat*) {
 static void paletteChanged(const HostPaletteEntry* entries) {
     std::memcpy(sdlHost.palette, entries, sizeof sdlHost.palette);
     sdlHost.paletteKnown = true;
+    sdlHost.wholeUploadNext = true;
     sdlShowPalette(entries);
 }
 

@@ -1,6 +1,8 @@
 // A present: the visible surface goes into a streaming texture, as it is where the renderer
 // takes its format (32 bits as 0x00RRGGBB, 24 bits as blue, green, red bytes), converted
-// otherwise, and is drawn into the window by the chosen scaling.
+// otherwise, and is drawn into the window by the chosen scaling. Where the layer says which
+// rectangles changed, only those are converted and uploaded; the texture keeps the rest, and
+// is drawn whole, so a scaled picture needs no mapping of them.
 #include "platform/host/sdl2/sdlFrameConversion.h"
 #include "platform/host/sdl2/sdlHost.h"
 #include "platform/host/sdl2/sdlLetterbox.h"
@@ -100,23 +102,75 @@ void sdlShowPalette(const HostPaletteEntry* entries) {
     sdlPresent(&frame);
 }
 
-static bool upload(const HostFrame& frame) {
-    bool direct = false;
-    Uint32 format = textureFormatFor(frame.bytesPerPixel, &direct);
-    if (!ensureTexture(frame.width, frame.height, format)) {
-        return false;
+// The frames between whole uploads, in case anything the host was not told of reached the
+// texture.
+static const int partialUploadsBetweenWhole = 63;
+
+static bool uploadPart(const HostFrame& frame, bool direct, const HostRect& rect) {
+    if (rect.width <= 0 || rect.height <= 0) {
+        return true;
     }
+    const SDL_Rect area = {rect.x, rect.y, rect.width, rect.height};
+    const uint8_t* first = frame.pixels + static_cast<std::ptrdiff_t>(rect.y) * frame.pitch +
+                           static_cast<std::ptrdiff_t>(rect.x) * frame.bytesPerPixel;
+    sdlHost.uploadedPixels += static_cast<uint64_t>(rect.width) * rect.height;
     if (direct) {
-        return SDL_UpdateTexture(sdlHost.texture, nullptr, frame.pixels, frame.pitch) == 0;
+        return SDL_UpdateTexture(sdlHost.texture, &area, first, frame.pitch) == 0;
     }
     void* pixels = nullptr;
     int pitch = 0;
-    if (SDL_LockTexture(sdlHost.texture, nullptr, &pixels, &pitch) != 0) {
+    if (SDL_LockTexture(sdlHost.texture, &area, &pixels, &pitch) != 0) {
         return false;
     }
-    convertFrame(frame, sdlHost.paletteKnown ? sdlHost.palette : nullptr,
+    HostFrame part = frame;
+    part.pixels = first;
+    part.width = rect.width;
+    part.height = rect.height;
+    convertFrame(part, sdlHost.paletteKnown ? sdlHost.palette : nullptr,
                  static_cast<uint8_t*>(pixels), pitch);
     SDL_UnlockTexture(sdlHost.texture);
+    return true;
+}
+
+// The changed rectangles lie inside the frame, or the frame goes up whole.
+static bool changesInside(const HostFrame& frame) {
+    for (int i = 0; i < frame.changedCount; i++) {
+        const HostRect& rect = frame.changed[i];
+        if (rect.x < 0 || rect.y < 0 || rect.width < 0 || rect.height < 0 ||
+            rect.width > frame.width - rect.x || rect.height > frame.height - rect.y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+static bool upload(const HostFrame& frame) {
+    bool direct = false;
+    Uint32 format = textureFormatFor(frame.bytesPerPixel, &direct);
+    SDL_Texture* before = sdlHost.texture;
+    if (!ensureTexture(frame.width, frame.height, format)) {
+        return false;
+    }
+    const bool partial =
+        frame.changed != nullptr && sdlHost.texture == before && !sdlHost.wholeUploadNext &&
+        sdlHost.partialUploads < partialUploadsBetweenWhole && changesInside(frame);
+    if (partial) {
+        ++sdlHost.partialUploads;
+        for (int i = 0; i < frame.changedCount; i++) {
+            if (!uploadPart(frame, direct, frame.changed[i])) {
+                sdlHost.wholeUploadNext = true;
+                return false;
+            }
+        }
+        return true;
+    }
+    sdlHost.partialUploads = 0;
+    sdlHost.wholeUploadNext = false;
+    const HostRect whole = {0, 0, frame.width, frame.height};
+    if (!uploadPart(frame, direct, whole)) {
+        sdlHost.wholeUploadNext = true;
+        return false;
+    }
     return true;
 }
 

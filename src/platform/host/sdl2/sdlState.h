@@ -58,6 +58,12 @@ struct SdlHostState {
     bool lastPictureIndexed = false;
     SdlPacing pacing;
     bool pacingStarted = false;
+
+    // Uploads of the changed rectangles only, since the last whole one; the next is whole (the
+    // window was exposed or resized, a device was reset, an upload failed).
+    int partialUploads = 0;
+    bool wholeUploadNext = true;
+    uint64_t uploadedPixels = 0; // converted or copied into the texture since the start
 };
 
 extern SdlHostState sdlHost;
