@@ -1,7 +1,9 @@
 // The SDL2 host's present: the visible surface into the texture and onto the window, at 1080p
 // and 4K, 24 and 32 bits, uploaded as it is (where the renderer takes the format) and converted
-// pixel by pixel. CPU time of the whole process (a GPU driver's threads count); the pacing's
-// sleep does not. Runs on whatever SDL_VIDEODRIVER gives (the dummy driver without a DISPLAY).
+// pixel by pixel, whole or only the changed rectangles of a frame that changed a share of the
+// screen in tile-high runs (share 100: whole). CPU time of the whole process (a GPU driver's
+// threads count); the pacing's sleep does not. Runs on whatever SDL_VIDEODRIVER gives (the dummy
+// driver without a DISPLAY).
 #include "platform/host/sdl2/sdlHost.h"
 
 #include <benchmark/benchmark.h>
@@ -28,6 +30,7 @@ void present(benchmark::State& state) {
     const int height = static_cast<int>(state.range(1));
     const int bytesPerPixel = static_cast<int>(state.range(2));
     const bool asIs = state.range(3) != 0;
+    const int share = static_cast<int>(state.range(4));
     if (!openOnce()) {
         state.SkipWithError("no SDL window");
         return;
@@ -44,8 +47,20 @@ void present(benchmark::State& state) {
         seed = seed * 1103515245u + 12345u;
         byte = static_cast<uint8_t>(seed >> 16);
     }
+    // Runs of four rows, one per band, wandering across the screen, the share of its width.
+    std::vector<HostRect> changed;
+    const int runWidth = width * share / 100;
+    for (int top = 0; share < 100 && top < height; top += 4) {
+        const int left = (top * 37) % (width - runWidth + 1);
+        changed.push_back({left, top, runWidth, height - top < 4 ? height - top : 4});
+    }
     HostFrame frame = {pixels.data(), width, height, pitch, bytesPerPixel, nullptr, nullptr, 0};
     activeHost.setDisplayMode(width, height, bytesPerPixel * 8);
+    activeHost.present(&frame);
+    if (share < 100) {
+        frame.changed = changed.data();
+        frame.changedCount = static_cast<int>(changed.size());
+    }
     for (auto _ : state) {
         activeHost.present(&frame);
     }
@@ -56,9 +71,9 @@ void present(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(present)
-    ->ArgNames({"width", "height", "bytes", "asIs"})
-    ->ArgsProduct({{1920}, {1080}, {3, 4}, {1, 0}})
-    ->ArgsProduct({{3840}, {2160}, {3, 4}, {1, 0}})
+    ->ArgNames({"width", "height", "bytes", "asIs", "share"})
+    ->ArgsProduct({{1920}, {1080}, {3, 4}, {1, 0}, {100, 10}})
+    ->ArgsProduct({{3840}, {2160}, {3, 4}, {1, 0}, {100, 5}})
     ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
 

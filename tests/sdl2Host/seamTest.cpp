@@ -260,6 +260,14 @@ TEST_F(SdlHostSeam, WindowStateAndClosing) {
     EXPECT_EQ(events[1].kind, HostEventKind::restore);
     EXPECT_EQ(events[2].kind, HostEventKind::close);
     EXPECT_EQ(events[3].kind, HostEventKind::close);
+
+    // Hidden (unmapped) is unseen too: the program suspends as when minimised.
+    pushWindowEvent(SDL_WINDOWEVENT_HIDDEN);
+    pushWindowEvent(SDL_WINDOWEVENT_SHOWN);
+    events = drain();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].kind, HostEventKind::minimise);
+    EXPECT_EQ(events[1].kind, HostEventKind::restore);
 }
 
 TEST_F(SdlHostSeam, HiddenCursorSteersWithScaledOffsets) {

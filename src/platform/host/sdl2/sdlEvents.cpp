@@ -94,10 +94,14 @@ static bool translateKey(const SDL_KeyboardEvent& key, HostEvent* event) {
 
 static bool translateWindowEvent(const SDL_WindowEvent& window, HostEvent* event) {
     switch (window.event) {
+    // A hidden window (unmapped by its window manager or a screensaver daemon) is as unseen as
+    // a minimised one: the program suspends its display and sleeps until it shows again.
     case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN:
         event->kind = HostEventKind::minimise;
         return true;
     case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
         event->kind = HostEventKind::restore;
         return true;
     case SDL_WINDOWEVENT_CLOSE:
