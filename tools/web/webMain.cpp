@@ -1,12 +1,17 @@
-// The web program: the demonstration itself (the same start-up and frame loop) on the web
-// host. The page passes what its address asked for:
+// The web program: the demonstration itself (the same start-up and frames) on the web host.
+// main starts the run; the page then calls webFlyFrame once per animation frame, so the
+// browser has its turn between frames with no stack to keep. The page passes what its address
+// asked for:
 //   --size WxH --speed S [--seed N | --ticks T [--flight FILE] [--frames N]]
 // and they become the run's settings, as quarnel-render's options do; no preferences file is
 // read or written.
 #include "app/appMain.h"
 #include "app/flight/flightFile.h"
+#include "app/frameLoop.h"
 #include "platform/host/web/webHost.h"
 #include "util/numberText.h"
+
+#include <emscripten.h>
 
 #include <cfloat>
 #include <cstdio>
@@ -94,7 +99,15 @@ int main(int argc, char** argv) {
     } else if (options.seeded) {
         webHostSetSeed(options.seed);
     }
-    const int status = runDemonstration(GetModuleHandleA(nullptr), settings);
-    webHostRunEnded(status);
-    return status;
+    startRun(GetModuleHandleA(nullptr), settings);
+    return 0;
+}
+
+// One frame of the run; 0 once the run is over, when the page has been told.
+extern "C" EMSCRIPTEN_KEEPALIVE int webFlyFrame() {
+    if (flyFrame()) {
+        return 1;
+    }
+    webHostRunEnded(0);
+    return 0;
 }

@@ -1,7 +1,6 @@
-// The web host record: the picture goes to the page's canvas once per animation frame, input
-// comes from the page's script, the clock is the browser's (or stands still for a flight).
-// The wait for the next animation frame is the one place where the program's own loop gives
-// the browser its turn: Asyncify unwinds the stack there and rewinds it when the frame comes.
+// The web host record: the picture goes to the page's canvas once per animation frame (the
+// page calls the program for each frame), input comes from the page's script, the clock is
+// the browser's (or stands still for a flight).
 #include "platform/host/web/webHost.h"
 #include "platform/compat/layerControl.h"
 #include "platform/host/web/webFrameConversion.h"
@@ -41,8 +40,7 @@ WebHostState web;
 
 } // namespace
 
-// The page shows the frame (and keeps it when a test asks), then calls back on the next
-// animation frame, or when the user comes back from a pause.
+// The page shows the frame (and keeps it when a test asks).
 // changed: count rectangles (x, y, width, height as four ints each) that are all that differs
 // from the frame shown before, or null when the whole frame may.
 EM_JS(void, webShowFrame,
@@ -51,9 +49,6 @@ EM_JS(void, webShowFrame,
               HEAPU8.subarray(rgba, rgba + width * height * 4), width, height,
               changed ? HEAP32.subarray(changed >> 2, (changed >> 2) + 4 * count) : null);
       });
-
-EM_JS(void, webWaitForFrame, (),
-      { Asyncify.handleSleep(function(wakeUp) { Module["quarnelWaitForFrame"](wakeUp); }); });
 
 EM_JS(void, webShowMessage, (const char* text, const char* caption),
       { Module["quarnelShowMessage"](UTF8ToString(text), UTF8ToString(caption)); });
@@ -112,7 +107,6 @@ static void present(const HostFrame* frame) {
         webShowFrame(web.rgba.data(), frame->width, frame->height, frame->changed,
                      frame->changedCount);
     }
-    webWaitForFrame();
 }
 
 static void paletteChanged(const HostPaletteEntry* entries) {
