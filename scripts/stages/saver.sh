@@ -1,5 +1,257 @@
 #!/usr/bin/env bash
-# The screensavers: the X11 hack under a stand-in daemon, quarnel.scr under Wine.
+# The screensavers, as their daemons start them, on a virtual X server:
+#   X11: a stand-in XScreenSaver daemon makes a window and runs `quarnel -window-id` into it:
+#   structures show in the window, SIGTERM ends the hack with status 0 in under a second;
+#   -root with XSCREENSAVER_WINDOW draws into that window; -window opens a window of its own;
+#   an id that names no window ends with a clear message and status 1; xmllint takes
+#   data/xscreensaver/quarnel.xml.
+#   Windows (Wine, real DirectDraw): quarnel.scr /s shows structures and ends with status 0 on
+#   a key press and on a mouse move, keeping its settings in %APPDATA%\Quarnel; /p HWND draws
+#   into a stand-in control panel's window and ends when that window is destroyed; /c shows the
+#   settings dialog, which Escape (its Cancel) closes; bad handles end with status 1.
+# Reuses the dev and Windows build folders of the other stages (builds what is missing).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-scripts/test-saver.sh
+root=$(pwd)
+source scripts/lib/checks.sh
+source scripts/lib/xvfb.sh
+source scripts/lib/screen.sh
+source scripts/lib/wine.sh
+
+installWine libx11-dev libxml2-utils
+
+jobs=$(nproc 2>/dev/null || echo 2)
+echo "=== builds (reused when up to date) ==="
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j "$jobs" --target quarnel standInDaemon
+buildWindows() { # preset
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$jobs" --target quarnel previewHost
+}
+buildWindows windows-x86
+
+work=$root/build/saver
+rm -rf "$work"
+mkdir -p "$work"
+prefix=
+atExit 'stopWine "$prefix"'
+atExit stopXvfb
+
+echo "=== XScreenSaver settings file ==="
+xml=data/xscreensaver/quarnel.xml
+if xmllint --noout "$xml" 2>"$work/xmllint.txt" && grep -q '<screensaver name="quarnel"' "$xml" &&
+    grep -q '<command arg="-root"/>' "$xml" && grep -q 'arg="-speed %"' "$xml"; then
+    pass "xmllint accepts $xml (name quarnel, -root, a -speed slider)"
+else
+    fail "$xml: $(cat "$work/xmllint.txt")"
+fi
+
+# Wine's DirectDraw offers only the X screen's own size: the saver's preferences say the same.
+if ! startXvfb "$work" -screen 0 1024x768x24; then
+    echo "Xvfb did not start; see $work/xvfb.log" >&2
+    exit 1
+fi
+echo "Xvfb on $DISPLAY"
+
+echo "=== the X11 hack ==="
+quarnel=$root/build/dev/quarnel
+daemon=$root/build/dev/standInDaemon
+
+# The daemon's way: a window, the hack drawing into it, SIGTERM when the screen unblanks.
+runHack() { # name area how [options...]
+    local name=$1 area=$2 how=$3 dir=$work/$1
+    shift 3
+    mkdir -p "$dir"
+    (cd "$dir" && exec timeout -k 5 60 "$daemon" "$area" "$how" "$quarnel" "$@" \
+        >daemon.txt 2>err.txt) &
+    local daemonPid=$! hackPid=
+    for _ in $(seq 100); do
+        hackPid=$(sed -n 's/^window .* hack \([0-9]*\)$/\1/p' "$dir/daemon.txt" 2>/dev/null)
+        [ -n "$hackPid" ] && break
+        sleep 0.1
+    done
+    if [ -z "$hackPid" ]; then
+        fail "$name: the stand-in daemon did not start the hack; see $dir/err.txt"
+        wait "$daemonPid" || true
+        return
+    fi
+    local lit
+    lit=$(waitLit "$area" "$dir/window.png")
+    if isLit "$lit"; then
+        pass "$name: structures in the daemon's window ($lit of it lit)"
+    else
+        fail "$name: the daemon's window stayed black ($lit lit); see $dir/window.png, $dir/err.txt"
+    fi
+    local start status=0
+    start=$(nowMs)
+    kill -TERM "$hackPid"
+    wait "$daemonPid" || status=$?
+    local took=$(($(nowMs) - start))
+    if [ "$status" -eq 0 ] && [ "$took" -lt 1000 ] && grep -q 'ended with status 0' "$dir/daemon.txt"; then
+        pass "$name: SIGTERM ended the hack with status 0 in $took ms"
+    else
+        fail "$name: after SIGTERM: $(tail -n 1 "$dir/daemon.txt") (status $status) in $took ms"
+    fi
+}
+runHack window-id 320x240+0+0 window-id -size 320x240 -speed 20
+runHack root-in-xscreensaver-window 400x300+500+100 environment -root -speed 40
+
+# A window id that names no window.
+status=0
+"$quarnel" -window-id 0x7ffffff >"$work/bad-id.txt" 2>&1 || status=$?
+if [ "$status" -eq 1 ] && grep -q 'no X window 0x7ffffff' "$work/bad-id.txt"; then
+    pass "-window-id 0x7ffffff: \"$(head -n 1 "$work/bad-id.txt")\", status 1"
+else
+    fail "-window-id 0x7ffffff: status $status, said: $(cat "$work/bad-id.txt")"
+fi
+status=0
+"$quarnel" -window-id banana >"$work/bad-word.txt" 2>&1 || status=$?
+if [ "$status" -eq 1 ] && grep -q 'X window id' "$work/bad-word.txt"; then
+    pass "-window-id banana: \"$(head -n 1 "$work/bad-word.txt")\", status 1"
+else
+    fail "-window-id banana: status $status, said: $(cat "$work/bad-word.txt")"
+fi
+
+# -window: a window of its own, for trying the hack.
+"$quarnel" -window -size 320x240 >"$work/own.txt" 2>&1 &
+ownPid=$!
+ownWindow=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quarnel' 2>/dev/null | head -n 1 || true)
+if [ -n "$ownWindow" ]; then
+    sleep 2
+    import -window "$ownWindow" "$work/own.png"
+    lit=$(convert "$work/own.png" -fill white +opaque black -format "%[fx:mean]" info:)
+    geometry=$(xdotool getwindowgeometry "$ownWindow" | sed -n 's/ *Geometry: //p')
+    if isLit "$lit"; then
+        pass "-window: a $geometry window of its own with structures ($lit lit)"
+    else
+        fail "-window: its window stayed black; see $work/own.png"
+    fi
+else
+    fail "-window: no window named Quarnel appeared; see $work/own.txt"
+fi
+kill -TERM "$ownPid" 2>/dev/null || true
+status=0
+wait "$ownPid" || status=$?
+[ "$status" -eq 0 ] || fail "-window: status $status after SIGTERM"
+
+echo "=== quarnel.scr under Wine ==="
+# 32-bit Windows where this machine runs it, else 64-bit.
+wineArchitectures || { fail "no Windows programs can run here"; summary "saver:"; }
+arch=${wineArchitectures[0]}
+if [ "$arch" != x86 ]; then
+    echo "32-bit Windows programs do not run here: the 64-bit build is used"
+    buildWindows windows-x64
+fi
+build=$root/build/windows-$arch
+prefix=$work/prefix-$arch
+newWinePrefix "$arch" "$prefix"
+wineCommand "$arch" "$prefix"
+if [ -f "$build/quarnel.scr" ]; then
+    pass "$(basename "$build"): the build made quarnel.scr"
+else
+    fail "$(basename "$build"): no quarnel.scr"
+fi
+appData=$("${wineRun[@]}" cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
+appData=$("${wineRun[@]}" winepath -u "$appData" 2>/dev/null)
+mkdir -p "$appData/Quarnel"
+printf 'Resolution: 1024x768\nSpeed: 20.000000\n' >"$appData/Quarnel/prefs.txt"
+echo "settings in $appData/Quarnel/prefs.txt"
+
+# /s with the ending given: a key held briefly, or a mouse move.
+runFullScreen() { # name how
+    local name=$1 how=$2 dir=$work/$1
+    mkdir -p "$dir"
+    cp "$build/quarnel.scr" "$dir/"
+    xdotool mousemove 512 384
+    (cd "$dir" && exec timeout -k 5 60 "${wineRun[@]}" quarnel.scr /s >out.txt 2>err.txt) &
+    local pid=$! lit
+    lit=$(waitLit 1024x768+0+0 "$dir/screen.png")
+    sleep 1
+    if [ "$how" = key ]; then
+        xdotool keydown space
+        sleep 0.3
+        xdotool keyup space
+    else
+        xdotool mousemove_relative -- 40 30
+    fi
+    local status=0
+    wait "$pid" || status=$?
+    if isLit "$lit"; then
+        pass "$name: /s shows structures ($lit of the screen lit)"
+    else
+        fail "$name: /s left the screen black ($lit lit); see $dir/screen.png, $dir/err.txt"
+    fi
+    if [ "$status" -eq 0 ]; then
+        pass "$name: /s ended with status 0 on the $how"
+    else
+        fail "$name: /s exit status $status after the $how (124: still running)"
+    fi
+    if [ -e "$dir/prefs.txt" ]; then
+        fail "$name: /s wrote prefs.txt into its working folder"
+    fi
+}
+runFullScreen saver-key key
+runFullScreen saver-mouse "mouse move"
+
+# /p: the stand-in control panel's window at the top-left corner.
+dir=$work/preview
+mkdir -p "$dir"
+cp "$build/quarnel.scr" "$build/previewHost.exe" "$dir/"
+(cd "$dir" && exec timeout -k 5 90 "${wineRun[@]}" previewHost.exe 12 quarnel.scr >out.txt 2>err.txt) &
+hostPid=$!
+lit=$(waitLit 320x240+0+0 "$dir/window.png")
+status=0
+wait "$hostPid" || status=$?
+if isLit "$lit"; then
+    pass "/p HWND: structures in the given window ($lit of it lit)"
+else
+    fail "/p HWND: the given window stayed black ($lit lit); see $dir/window.png, $dir/err.txt"
+fi
+if [ "$status" -eq 0 ] && grep -q 'ended with status 0' "$dir/out.txt"; then
+    pass "/p HWND: the preview ended with status 0 when its window was destroyed"
+else
+    fail "/p HWND: $(tr -d '\r' <"$dir/out.txt" | tail -n 1) (status $status)"
+fi
+
+# /c: the dialog shows the settings and Escape, its Cancel, closes it without writing.
+dir=$work/settings
+mkdir -p "$dir"
+cp "$build/quarnel.scr" "$dir/"
+before=$(cat "$appData/Quarnel/prefs.txt")
+(cd "$dir" && exec timeout -k 5 60 "${wineRun[@]}" quarnel.scr /c >out.txt 2>err.txt) &
+pid=$!
+dialog=$(timeout 30 xdotool search --sync --name '^Quarnel settings$' 2>/dev/null | head -n 1 || true)
+if [ -n "$dialog" ]; then
+    sleep 1
+    import -window "$dialog" "$dir/dialog.png" || true
+    # There is no window manager to give the dialog the focus: it is given by hand.
+    for _ in 1 2 3; do
+        xdotool windowfocus "$dialog" 2>/dev/null || true
+        xdotool key --window "$dialog" Escape 2>/dev/null || true
+        sleep 1
+        kill -0 "$pid" 2>/dev/null || break
+    done
+fi
+status=0
+wait "$pid" || status=$?
+if [ -n "$dialog" ] && [ "$status" -eq 0 ] && [ "$before" = "$(cat "$appData/Quarnel/prefs.txt")" ]; then
+    pass "/c: the settings dialog showed and closed on Cancel (Escape), status 0, file untouched"
+else
+    fail "/c: dialog ${dialog:-never shown}, status $status; see $dir/err.txt"
+fi
+
+# Handles that name no window.
+for words in "/p 12x" "/p:0" "/P 4000000"; do
+    status=0
+    # shellcheck disable=SC2086 # the words are split on purpose
+    (cd "$work" && timeout -k 5 30 "${wineRun[@]}" "$build/quarnel.scr" $words >bad.txt 2>bad-err.txt) ||
+        status=$?
+    said=$(tr -d '\r' <"$work/bad-err.txt" | grep -a 'quarnel:' | head -n 1)
+    if [ "$status" -eq 1 ] && [ -n "$said" ]; then
+        pass "$words: \"$said\", status 1"
+    else
+        fail "$words: status $status, said \"$said\""
+    fi
+done
+
+summary "saver:"

@@ -7,6 +7,7 @@
 # usage: quarnelUnderXvfb.sh path/to/quarnel
 # QUARNEL_DEMO_SCREENSHOT=file.png also keeps a screenshot of the running demonstration.
 set -uo pipefail
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 
 quarnel=$(realpath "$1")
 skipped=77
@@ -24,7 +25,7 @@ trap cleanUp EXIT
 
 fail() {
     echo "FAIL: $*"
-    for f in "$work"/run/err.txt "$work"/xvfb.txt; do
+    for f in "$work"/run/err.txt "$work"/xvfb.log; do
         [ -s "$f" ] && { echo "--- $f"; cat "$f"; }
     done
     exit 1
@@ -50,20 +51,10 @@ fi
 for tool in xdotool import convert; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
 done
-# Xvfb picks a free display and tells us its number.
-timeout -k 5 200 Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp \
-    3>"$work/display" >"$work/xvfb.txt" 2>&1 &
-xvfbPid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfbPid" 2>/dev/null || break
-    sleep 0.1
-done
-if ! [ -s "$work/display" ]; then
-    echo "SKIP: Xvfb did not start: $(cat "$work/xvfb.txt")"
+if ! xvfbLifetime=200 startXvfb "$work" -screen 0 1024x768x24 -br; then
+    echo "SKIP: Xvfb did not start: $(cat "$work/xvfb.log")"
     exit $skipped
 fi
-export DISPLAY=":$(head -n1 "$work/display")"
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 echo "ok: Xvfb on $DISPLAY"
 # On X, in a sanitized build: D-Bus, X11 and the OpenGL driver keep memory to the end, which

@@ -6,6 +6,7 @@
 #
 # usage: windowUnderXvfb.sh path/to/quarnel
 set -uo pipefail
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 
 quarnel=$(realpath "$1")
 skipped=77
@@ -23,7 +24,7 @@ trap cleanUp EXIT
 
 fail() {
     echo "FAIL: $*"
-    for f in "$work"/run/err.txt "$work"/xvfb.txt; do
+    for f in "$work"/run/err.txt "$work"/xvfb.log; do
         [ -s "$f" ] && { echo "--- $f"; cat "$f"; }
     done
     exit 1
@@ -57,20 +58,10 @@ fi
 for tool in xdotool import convert compare; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps.sh installs it)"
 done
-timeout -k 5 220 Xvfb -displayfd 3 -screen 0 1920x1080x24 -br -nolisten tcp \
-    3>"$work/display" >"$work/xvfb.txt" 2>&1 &
-xvfbPid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfbPid" 2>/dev/null || break
-    sleep 0.1
-done
-if ! [ -s "$work/display" ]; then
-    echo "SKIP: Xvfb did not start: $(cat "$work/xvfb.txt")"
+if ! xvfbLifetime=220 startXvfb "$work" -screen 0 1920x1080x24 -br; then
+    echo "SKIP: Xvfb did not start: $(cat "$work/xvfb.log")"
     exit $skipped
 fi
-displayNumber=$(head -n1 "$work/display")
-export DISPLAY=":$displayNumber"
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER QUARNEL_SCALE
 echo "ok: Xvfb 1920x1080 on $DISPLAY"
 # X11 and the OpenGL driver keep memory to the end (see quarnelUnderXvfb.sh).
