@@ -14,15 +14,17 @@ fail() {
     failed=$((failed + 1))
 }
 
-# Counts the PASS:/FAIL: lines of another script's output (standard input), echoing them all.
+# Counts the PASS:/FAIL: lines of another script's output (standard input), echoing them all
+# but its own summary line: the counts go on in this script's.
 countChecks() {
     local line
     while IFS= read -r line; do
-        echo "$line"
         case $line in
         PASS:*) passed=$((passed + 1)) ;;
         FAIL:*) failed=$((failed + 1)) ;;
+        *": "[0-9]*" passed, "[0-9]*" failed") continue ;;
         esac
+        echo "$line"
     done
 }
 

@@ -4,7 +4,9 @@
 #   structures show in the window, SIGTERM ends the hack with status 0 in under a second;
 #   -root with XSCREENSAVER_WINDOW draws into that window; -window opens a window of its own;
 #   an id that names no window ends with a clear message and status 1; xmllint takes
-#   data/xscreensaver/quarnel.xml.
+#   data/xscreensaver/quarnel.xml. XScreenSaver's own daemon then runs `quarnel -root` on one
+#   screen and on two, twenty times each, and each deactivation ends the hack with status 0
+#   (tests/saver/xscreensaverDaemon.sh).
 #   Windows (Wine, real DirectDraw): quarnel.scr /s shows structures and ends with status 0 on
 #   a key press and on a mouse move, keeping its settings in %APPDATA%\Quarnel; /p HWND draws
 #   into a stand-in control panel's window and ends when that window is destroyed; /c shows the
@@ -18,7 +20,7 @@ source scripts/lib/xvfb.sh
 source scripts/lib/screen.sh
 source scripts/lib/wine.sh
 
-installWine libx11-dev libxml2-utils
+installWine libx11-dev libxml2-utils xscreensaver
 
 jobs=$(nproc 2>/dev/null || echo 2)
 echo "=== builds (reused when up to date) ==="
@@ -133,6 +135,9 @@ kill -TERM "$ownPid" 2>/dev/null || true
 status=0
 wait "$ownPid" || status=$?
 [ "$status" -eq 0 ] || fail "-window: status $status after SIGTERM"
+
+echo "=== the X11 hack under XScreenSaver's own daemon ==="
+countChecks < <(tests/saver/xscreensaverDaemon.sh "$quarnel")
 
 echo "=== quarnel.scr under Wine ==="
 # 32-bit Windows where this machine runs it, else 64-bit.

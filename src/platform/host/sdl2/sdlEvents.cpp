@@ -4,6 +4,7 @@
 #include "platform/host/sdl2/sdlKeyCodes.h"
 #include "platform/host/sdl2/sdlLetterbox.h"
 #include "platform/host/sdl2/sdlState.h"
+#include "platform/host/sdl2/sdlXErrors.h"
 
 static uint32_t buttonBitsOf(uint32_t sdlState) {
     uint32_t bits = 0;
@@ -148,6 +149,11 @@ static bool translate(const SDL_Event& sdlEvent, HostEvent* event) {
 bool sdlPollEvent(HostEvent* event) {
     if (!sdlHost.videoStarted) {
         return false;
+    }
+    if (sdlTakeSaverWindowGone()) {
+        // As when the window's owner asks it to close: the program ends as it always does.
+        *event = HostEvent{HostEventKind::close, 0, 0, 0, 0};
+        return true;
     }
     SDL_Event sdlEvent;
     while (SDL_PollEvent(&sdlEvent)) {

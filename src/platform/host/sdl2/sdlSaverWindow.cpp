@@ -4,6 +4,7 @@
 // title, no cursor games, no input expected. A window of the saver's own (-window) is the
 // host's usual window, resizable, without the cursor games either.
 #include "platform/host/sdl2/sdlState.h"
+#include "platform/host/sdl2/sdlXErrors.h"
 
 #include <cstdio>
 
@@ -140,5 +141,7 @@ bool sdlOpenForeignWindow(void) {
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     SDL_RenderPresent(renderer);
+    // After the renderer: making its context sets handlers of SDL's own for a while.
+    sdlCatchXErrors();
     return true;
 }

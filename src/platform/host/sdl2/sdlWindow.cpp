@@ -3,6 +3,7 @@
 // renderer that waits for the display's refresh where the driver can.
 #include "platform/host/sdl2/sdlLetterbox.h"
 #include "platform/host/sdl2/sdlState.h"
+#include "platform/host/sdl2/sdlXErrors.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -164,6 +165,7 @@ bool sdlOpenWindow(void) {
         return fail("nothing can draw into the window");
     }
     noteRendererFormats();
+    sdlCatchXErrors();
     // Typed characters come from the key messages, as on Windows.
     SDL_StopTextInput();
     SDL_GetWindowSize(sdlHost.window, &sdlHost.pictureWidth, &sdlHost.pictureHeight);
