@@ -182,8 +182,12 @@ static void drawPicture(void) {
     SdlLetterbox box = placePicture(outputWidth, outputHeight, sdlHost.textureWidth,
                                     sdlHost.textureHeight, sdlHost.scaling);
     SDL_Rect target = {box.x, box.y, box.width, box.height};
-    SDL_SetRenderDrawColor(sdlHost.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(sdlHost.renderer);
+    // A picture that covers the whole output leaves no bar to clear: a whole-screen fill less
+    // per frame, where the renderer is software.
+    if (box.x > 0 || box.y > 0 || box.width < outputWidth || box.height < outputHeight) {
+        SDL_SetRenderDrawColor(sdlHost.renderer, 0, 0, 0, 255);
+        SDL_RenderClear(sdlHost.renderer);
+    }
     SDL_RenderCopy(sdlHost.renderer, sdlHost.texture, nullptr, &target);
 }
 
