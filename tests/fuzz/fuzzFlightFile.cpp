@@ -1,7 +1,10 @@
 // The flight reader on any file, its header line included. Oracle: a flight that is read has
 // every step within its bounds and no more steps than lines; one that is refused says so naming
-// the file.
+// the file. A flight that is read is then flown, its first steps, on a screen of 1x1 to 64x64
+// (the header's size, folded into that range) in a depth the input picks, under the
+// sanitizers' checks; with the autopilot when the flight has no steps.
 #include "app/flight/flightFile.h"
+#include "fuzzFlight.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -45,6 +48,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                       step.dy >= -maximumFlightOffset && step.dy <= maximumFlightOffset,
                   "offsets within bounds");
         }
+        const uint64_t first = size > 0 ? data[0] : 0;
+        const uint64_t last = size > 0 ? data[size - 1] : 0;
+        const FuzzFlight flight{header.present ? fuzzSide(static_cast<uint32_t>(header.width) - 1)
+                                               : fuzzSide(first),
+                                header.present ? fuzzSide(static_cast<uint32_t>(header.height) - 1)
+                                               : fuzzSide(first >> 6 | last << 2),
+                                fuzzDepth(last),
+                                header.present ? header.ticks : 20021122,
+                                header.present ? header.speed : 20.0f,
+                                &steps,
+                                steps.empty(),
+                                static_cast<int>(std::min<size_t>(steps.size(), 4)) + 1};
+        flyDemonstration(flight);
     } else {
         check(error.compare(0, filePath().size(), filePath()) == 0, "the error names the file");
     }

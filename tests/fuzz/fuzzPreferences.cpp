@@ -1,8 +1,10 @@
 // The preferences reader on any prefs.txt. Oracle: the speed is always a finite number; an
 // existing file is never written; a resolution line of two plain numbers that fit is read as
 // those numbers, one that does not fit or does not match leaves the resolution 0 x 0 or partly
-// so, and then the speed is the default.
+// so, and then the speed is the default. A resolution of 1x1 to 64x64 is then flown for a few
+// frames at the speed read, in a depth the input picks, under the sanitizers' checks.
 #include "app/preferences.h"
+#include "fuzzFlight.h"
 #include "record/displayState.h"
 
 #include <cmath>
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -103,6 +106,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   "a width that does not fit is not assigned");
             check(display.screenHeight == 0, "a height that does not fit is not assigned");
         }
+    }
+    if (display.screenWidth >= 1 && display.screenWidth <= 64 && display.screenHeight >= 1 &&
+        display.screenHeight <= 64) {
+        const uint64_t mix = std::hash<std::string>{}(text);
+        flyDemonstration({display.screenWidth, display.screenHeight, fuzzDepth(mix),
+                          static_cast<uint32_t>(mix >> 8), speedPreference, nullptr, false, 3});
     }
     return 0;
 }

@@ -3,7 +3,8 @@
 // checks of every access, the oracles are: an operation bound to the drawing area leaves every
 // byte outside it as it was (row padding and the rest of the screen around a clip window
 // included); a minimise and restore keeps the picture; after it an 8-bit program's palette copy
-// is the one on the screen.
+// is the one on the screen; clipLineToScreen's ends, whatever the line, truncate onto pixels of
+// the screen, exactly as its header promises.
 #include "colour/paletteUpload.h"
 #include "colour/translationTables.h"
 #include "display/displayModeChange.h"
@@ -94,6 +95,26 @@ std::vector<uint8_t> takeSprite(FuzzInput* in, int bytesPerPixel) {
     return sprite;
 }
 
+void checkClipPromise(float x1, float y1, float x2, float y2) {
+    const float given[4] = {x1, y1, x2, y2};
+    if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
+        return;
+    }
+    // Each end truncates onto a pixel of the screen: x in (-1, w), y in (-1, h).
+    const float width = static_cast<float>(display.screenWidth);
+    const float height = static_cast<float>(display.screenHeight);
+    const bool inside = x1 > -1 && x1 < width && x2 > -1 && x2 < width && y1 > -1 && y1 < height &&
+                        y2 > -1 && y2 < height;
+    if (!inside) {
+        std::fprintf(stderr,
+                     "oracle failed: clipLineToScreen(%.9g, %.9g, %.9g, %.9g) on %dx%d gave "
+                     "(%.9g, %.9g)-(%.9g, %.9g)\n",
+                     given[0], given[1], given[2], given[3], display.screenWidth,
+                     display.screenHeight, x1, y1, x2, y2);
+        std::abort();
+    }
+}
+
 bool samePalette(const PALETTEENTRY* a, const PALETTEENTRY* b) {
     return std::memcmp(a, b, 256 * sizeof(PALETTEENTRY)) == 0;
 }
@@ -135,7 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int step = 0; step < 64 && in.size > 0; ++step) {
         const int32_t w = display.screenWidth;
         const int32_t h = display.screenHeight;
-        const uint8_t operation = takeByte(&in) % 24;
+        const uint8_t operation = takeByte(&in) % 25;
         const Colour colour = takeWord(&in);
         remember();
         bool areaBound = true;
@@ -300,6 +321,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const int32_t x = takeCoordinate(&in, w);
             const int32_t y = takeCoordinate(&in, h);
             pixelOps.fillRectLayer(x, y, takeCoordinate(&in, w), takeCoordinate(&in, h), colour);
+            break;
+        }
+        case 23: {
+            const float x1 = takePosition(&in, w);
+            const float y1 = takePosition(&in, h);
+            const float x2 = takePosition(&in, w);
+            checkClipPromise(x1, y1, x2, takePosition(&in, h));
             break;
         }
         default:
