@@ -11,3 +11,12 @@ if(EMSCRIPTEN)
     add_compile_options(${QUARNEL_WASM_FEATURES})
     add_link_options(${QUARNEL_WASM_FEATURES})
 endif()
+
+# A second build with threads (scripts/build-web.sh makes it in build/emscripten-threads): its
+# memory is shared, which a browser allows only on a cross-origin isolated page, and the page
+# loads it there; elsewhere it loads the build without.
+option(QUARNEL_WASM_THREADS "WebAssembly with threads and shared memory" OFF)
+if(EMSCRIPTEN AND QUARNEL_WASM_THREADS)
+    add_compile_options(-pthread)
+    add_link_options(-pthread)
+endif()

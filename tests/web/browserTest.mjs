@@ -107,8 +107,11 @@ async function flightEqualsNative(how, pageOrigin) {
                               1000, 800, { origin: pageOrigin });
   await waitFor(page, () => window.quarnel.status() === 'ended');
   const count = await frames(page);
-  console.log(`     ${how}: cross-origin isolated ` +
-              `${await page.evaluate(() => window.crossOriginIsolated)}`);
+  const program = await page.evaluate(() => window.quarnel.program());
+  const isolatedPage = await page.evaluate(() => window.crossOriginIsolated);
+  check(program === (isolatedPage ? 'quarnel-threads.js' : 'quarnel.js') &&
+        isolatedPage === (how === 'isolated'),
+        `${how}: cross-origin isolated ${isolatedPage}, the page flies ${program}`);
   check(count === 61, `${how}: the flight presented ${count} frames (start-up + 60)`);
   const pageDigests = await digests(page, count);
   let equal = 0;

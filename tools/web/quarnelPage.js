@@ -36,6 +36,8 @@
     status: 'loading', // running, paused, ended, error
     settings: null,
     program: null, // the factory's promise, loaded once
+    programName: '',
+    image: null, // the frame outside the program's memory, when that memory is shared
     module: null,
     seed: 0,
     pendingWake: null,
@@ -94,7 +96,8 @@
   function readAddress() {
     const query = new URLSearchParams(window.location.search);
     const settings = { width: 0, height: 0, speed: '20', seed: null, ticks: null, flight: null,
-                       frames: null, keep: query.get('keep') === '1' };
+                       frames: null, keep: query.get('keep') === '1',
+                       threads: query.get('threads') === '1' ? 1 : 0 };
     if (query.has('size')) {
       const text = query.get('size');
       const match = /^(\d{1,9})x(\d{1,9})$/.exec(text);
@@ -164,17 +167,38 @@
   // rgba: the whole frame in the program's memory; rects: x, y, width, height of each part
   // that changed since the frame before, or none when all of it may have.
   function showFrame(rgba, width, height, rects) {
-    const whole = !rects || canvas.width !== width || canvas.height !== height;
+    let whole = !rects || canvas.width !== width || canvas.height !== height;
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
       canvas.height = height;
       layout();
     }
     const before = performance.now();
-    // A view of the program's memory, used at once: the memory moves only while the program
-    // runs.
-    const pixels = new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length);
-    const image = new ImageData(pixels, width, height);
+    let image;
+    if (rgba.buffer instanceof ArrayBuffer) {
+      // A view of the program's memory, used at once: the memory moves only while the program
+      // runs.
+      image = new ImageData(new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length),
+                            width, height);
+    } else {
+      // Memory shared between threads cannot back an image: what changed is copied out.
+      if (!page.image || page.image.width !== width || page.image.height !== height) {
+        page.image = new ImageData(width, height);
+        whole = true;
+      }
+      image = page.image;
+      if (whole) {
+        image.data.set(rgba);
+      } else {
+        for (let at = 0; at + 3 < rects.length; at += 4) {
+          for (let y = rects[at + 1]; y < rects[at + 1] + rects[at + 3]; y++) {
+            const from = (y * width + rects[at]) * 4;
+            image.data.set(rgba.subarray(from, from + rects[at + 2] * 4), from);
+          }
+        }
+      }
+    }
+    const pixels = image.data;
     if (whole) {
       context.putImageData(image, 0, 0);
     } else {
@@ -298,15 +322,35 @@
     return response.text();
   }
 
-  // The program's script, loaded once; every run makes a fresh module from it.
+  function loadScript(name) {
+    return new Promise((resolve, reject) => {
+      const script = document.createElement('script');
+      script.src = name;
+      script.onload = () => resolve(window.createQuarnel);
+      script.onerror = () => {
+        script.remove();
+        reject(new Error(`The program ${name} did not load.`));
+      };
+      document.head.appendChild(script);
+    });
+  }
+
+  // The program's script, loaded once; every run makes a fresh module from it. A page that is
+  // cross-origin isolated may share memory between threads, and takes the threaded program
+  // (unless the address asks for threads=1); any other takes the one with a single thread,
+  // which flies the same frames.
   function loadProgram() {
     if (!page.program) {
-      page.program = new Promise((resolve, reject) => {
-        const script = document.createElement('script');
-        script.src = 'quarnel.js';
-        script.onload = () => resolve(window.createQuarnel);
-        script.onerror = () => reject(new Error('The program quarnel.js did not load.'));
-        document.head.appendChild(script);
+      const threaded = window.crossOriginIsolated && typeof SharedArrayBuffer === 'function' &&
+                       page.settings.threads !== 1;
+      page.programName = threaded ? 'quarnel-threads.js' : 'quarnel.js';
+      page.program = loadScript(page.programName).catch((error) => {
+        if (!threaded) {
+          throw error;
+        }
+        console.warn(`${error.message} Flying on one thread.`);
+        page.programName = 'quarnel.js';
+        return loadScript(page.programName);
       });
     }
     return page.program;
@@ -766,6 +810,7 @@
     presentTimes: () => page.presentTimes.slice(),
     firstFrameMilliseconds: () => page.firstFrameAt,
     heldButtons: () => [...page.heldButtons],
+    program: () => page.programName,
     recording: () => page.recorder !== null,
     videosSaved: () => page.videosSaved,
     lastLink: () => page.lastLink,

@@ -6,9 +6,13 @@
 const cacheName = 'quarnel';
 const pageFiles = ['./', 'index.html', 'quarnelPage.js', 'quarnel.js', 'quarnel.wasm',
                    'manifest.webmanifest', 'icon.svg', 'flights/cruise.txt'];
+// Only a cross-origin isolated page loads these; a server may leave them out.
+const threadFiles = ['quarnel-threads.js', 'quarnel-threads.wasm', 'quarnel-threads.worker.js'];
 
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(pageFiles))
+  event.waitUntil(caches.open(cacheName)
+    .then((cache) => Promise.all([cache.addAll(pageFiles),
+                                  ...threadFiles.map((file) => cache.add(file).catch(() => {}))]))
     .then(() => self.skipWaiting()));
 });
 
