@@ -17,28 +17,18 @@ jobs=$(nproc 2>/dev/null || echo 2)
 version=$(sed -n 's/^project(Quarnel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 scripts/install-deps.sh lintian desktop-file-utils appstream libxml2-utils unzip
 
-passed=0
-failed=0
-pass() {
-    echo "PASS: $*"
-    passed=$((passed + 1))
-}
-fail() {
-    echo "FAIL: $*"
-    failed=$((failed + 1))
-}
+# shellcheck source=../lib/checks.sh
+source scripts/lib/checks.sh
+# shellcheck source=../lib/xvfb.sh
+source scripts/lib/xvfb.sh
+# shellcheck source=../lib/wine.sh
+source scripts/lib/wine.sh
+# shellcheck source=../lib/screen.sh
+source scripts/lib/screen.sh
 
 work=$root/build/package-checks
 rm -rf "$work"
 mkdir -p "$work"
-cleanUps=()
-cleanUp() {
-    local command
-    for command in ${cleanUps[@]+"${cleanUps[@]}"}; do
-        eval "$command" || true
-    done
-}
-trap cleanUp EXIT
 
 echo "=== packages ==="
 scripts/package.sh
@@ -62,7 +52,7 @@ if dpkg-query -W -f='${Status}' quarnel 2>/dev/null | grep -q "install ok instal
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-cleanUps+=("apt-get remove -y -qq quarnel >/dev/null 2>&1")
+atExit "apt-get remove -y -qq quarnel >/dev/null 2>&1"
 apt-get install -y -qq --no-install-recommends "./$deb" >"$work/apt-install.txt" 2>&1 ||
     { cat "$work/apt-install.txt"; fail "apt-get install ./$deb"; }
 text=$(/usr/bin/quarnel --version 2>&1) || true
@@ -179,44 +169,29 @@ for arch in x86 x64; do
 done
 
 # The zip's screensaver as Windows starts it, in a fresh prefix on a virtual screen of the
-# preferred size (Wine's DirectDraw offers only that); a key press ends it with status 0.
-if /usr/lib/wine/wine --version >/dev/null 2>&1 && [ -z "${QUARNEL_NO_WINE32:-}" ]; then
-    arch=x86 loader=(/usr/lib/wine/wine) winearch=win32
-else
-    arch=x64 loader=(env WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64) winearch=win64
-fi
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX=$work/wine-prefix
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfbPid=$!
-cleanUps+=("WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null" "kill $xvfbPid 2>/dev/null")
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
-WINEARCH=$winearch "${loader[@]}" wineboot -i >"$work/wineboot.log" 2>&1 || true
-wineserver -w
+# preferred size (Wine's DirectDraw offers only that); a key press ends it with status 0. The
+# 32-bit zip where this machine runs 32-bit code, else the 64-bit one.
+installWine
+wineArchitectures
+arch=${wineArchitectures[0]}
+prefix=$work/wine-prefix-$arch
+startXvfb "$work" -screen 0 800x600x24 || { echo "FAIL: Xvfb did not start"; exit 1; }
+atExit stopXvfb
+atExit stopWine "$prefix"
+newWinePrefix "$arch" "$prefix"
 saver=$work/windows-$arch/quarnel-$version-windows-$arch
 xdotool mousemove 400 300
-(cd "$saver" && exec timeout -k 5 60 "${loader[@]}" quarnel.scr /s >"$work/scr-out.txt" \
+(cd "$saver" && exec timeout -k 5 60 "${wineRun[@]}" quarnel.scr /s >"$work/scr-out.txt" \
     2>"$work/scr-err.txt") &
 scrPid=$!
-lit=0
-for _ in $(seq 60); do
-    import -window root "$work/scr.png"
-    lit=$(convert "$work/scr.png" -fill white +opaque black -format "%[fx:mean]" info:)
-    awk -v f="$lit" 'BEGIN { exit !(f > 0.001) }' && break
-    sleep 0.5
-done
+lit=$(waitLit "" "$work/scr.png")
 sleep 1
 xdotool keydown space
 sleep 0.3
 xdotool keyup space
 status=0
 wait "$scrPid" || status=$?
-if awk -v f="$lit" 'BEGIN { exit !(f > 0.001) }' && [ "$status" -eq 0 ]; then
+if isLit "$lit" && [ "$status" -eq 0 ]; then
     pass "quarnel.scr /s from the $arch zip under Wine: structures ($lit lit), status 0 on a key"
 else
     fail "quarnel.scr /s from the $arch zip: $lit lit, status $status; see $work/scr.png, $work/scr-err.txt"
@@ -243,5 +218,4 @@ else
     fail "the browser test on the unpacked web zip"
 fi
 
-echo "package: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary "package:"
