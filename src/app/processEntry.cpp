@@ -3,6 +3,7 @@
 // run the saver instead.
 #include "app/appMain.h"
 #include "app/commandLine.h"
+#include "app/desktopFolders.h"
 #include "app/flight/flightRecording.h"
 #include "app/programOptions.h"
 #include "app/saver/saverMode.h"
@@ -53,6 +54,12 @@ int main(int argc, char** argv) {
     if (programOptions.saverMode != SaverMode::none) {
         std::exit(runSaver(GetModuleHandleA(nullptr)));
     }
+#if !defined(_WIN32)
+    // Without a folder of its own the run goes on in the working folder, as it would have.
+    if (programOptions.desktop) {
+        useDesktopFolders();
+    }
+#endif
     if (!programOptions.recordPath.empty()) {
         std::string error;
         if (!startFlightRecording(programOptions.recordPath, &error)) {

@@ -158,6 +158,11 @@ bool takeRecord(const char* value) {
     return true;
 }
 
+bool takeDesktop(const char*) {
+    programOptions.desktop = true;
+    return true;
+}
+
 bool takeAutopilot(const char*) {
     programOptions.autopilot = true;
     return true;
@@ -249,6 +254,7 @@ const OptionRow optionRows[] = {
     {"--scale", true, takeScale, demo},
     {"--record", true, takeRecord, demo},
     {"--autopilot", false, takeAutopilot, demo},
+    {"--desktop", false, takeDesktop, demo},
     {"--threads", true, takeThreads, demo},
     {"/s", false, takeFullScreen, windows, true},
     {"/p", true, takePreview, windows, true, false, 1},
@@ -318,6 +324,9 @@ const char* const programHelp =
     "  --record FILE       keep the flight in FILE, for quarnel-render to replay (default: none)\n"
     "  --autopilot         fly by itself until the mouse moves or a button is pressed\n"
     "  --threads N         threads that grow the scene, 1 to 256 (default: all there are)\n"
+    "  --desktop           as a desktop menu starts it: prefs.txt in $XDG_CONFIG_HOME/quarnel\n"
+    "                      (~/.config/quarnel), F12's screenshots in the XDG pictures folder\n"
+    "                      (~/Pictures); on Windows the working folder all the same\n"
     "\n"
     "The XScreenSaver hack (the daemon passes these):\n"
     "  -root, --root       draw on XSCREENSAVER_WINDOW, or else the root window\n"

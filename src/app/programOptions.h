@@ -30,6 +30,7 @@ struct ProgramOptions {
     HostWindowOptions window;
     std::string recordPath; // --record FILE: keep the flight in FILE ("": not recorded)
     bool autopilot;         // --autopilot: fly by itself until the person moves or presses
+    bool desktop;           // --desktop: the files in the XDG folders, not the working folder
     int threads;            // --threads N: threads that grow the scene; 0 (no option) means all
     SaverMode saverMode;
     uint64_t saverWindow; // the handle or id given with /p, /c, /a or -window-id; 0 if none

@@ -16,6 +16,7 @@
 #include <vector>
 
 int nextScreenshotNumber = 1;
+std::string screenshotFolder;
 
 namespace {
 
@@ -61,9 +62,12 @@ std::vector<uint8_t> backBufferRgb() {
 } // namespace
 
 bool nextScreenshotNames(int* next, char* bmpName, char* pngName, int size) {
+    const std::string folder = screenshotFolder.empty() ? "" : screenshotFolder + "/";
     for (; *next <= 9999; ++*next) {
-        std::snprintf(bmpName, static_cast<size_t>(size), "quarnel-%04d.bmp", *next);
-        std::snprintf(pngName, static_cast<size_t>(size), "quarnel-%04d.png", *next);
+        std::snprintf(bmpName, static_cast<size_t>(size), "%squarnel-%04d.bmp", folder.c_str(),
+                      *next);
+        std::snprintf(pngName, static_cast<size_t>(size), "%squarnel-%04d.png", folder.c_str(),
+                      *next);
         if (!exists(bmpName) && !exists(pngName)) {
             return true;
         }
@@ -78,8 +82,12 @@ void takeScreenshotOnKey() {
     if (display.backBuffer == nullptr || display.pixelMode == pixelModePalettized) {
         return;
     }
-    char bmpName[32];
-    char pngName[32];
+    char bmpName[4096];
+    char pngName[4096];
+    if (!screenshotFolder.empty()) {
+        std::error_code ignored; // a folder that cannot be made fails the write, which says so
+        std::filesystem::create_directories(screenshotFolder, ignored);
+    }
     if (!nextScreenshotNames(&nextScreenshotNumber, bmpName, pngName, sizeof bmpName)) {
         std::fprintf(stderr, "quarnel: no screenshot: quarnel-0001 to quarnel-9999 are taken\n");
         return;
@@ -97,7 +105,9 @@ void takeScreenshotOnKey() {
         const int reason = errno;
         std::remove(bmpName);
         std::error_code unknown;
-        std::string folder = std::filesystem::current_path(unknown).string();
+        std::string folder = screenshotFolder.empty()
+                                 ? std::filesystem::current_path(unknown).string()
+                                 : screenshotFolder;
         if (folder.empty()) {
             folder = "the working folder";
         }

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# quarnel --desktop, as the .desktop file starts it (working folder: the home folder), with HOME
+# and the XDG folders all temporary: prefs.txt is made in $XDG_CONFIG_HOME/quarnel with the
+# defaults, F12's screenshot goes to the pictures folder that user-dirs.dirs names, Escape ends
+# it with status 0, and the home folder is left as empty as it was.
+#   desktopFolders.sh QUARNEL
+set -uo pipefail
+quarnel=$(realpath "$1")
+skipped=77
+work=$(mktemp -d)
+xvfbPid=
+quarnelPid=
+cleanUp() {
+    [ -n "$quarnelPid" ] && kill "$quarnelPid" 2>/dev/null
+    [ -n "$xvfbPid" ] && kill "$xvfbPid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanUp EXIT
+fail() {
+    echo "FAIL: $*"
+    for f in "$work"/err.txt "$work"/xvfb.txt; do
+        [ -s "$f" ] && { echo "--- $f"; cat "$f"; }
+    done
+    exit 1
+}
+
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+    echo "SKIP: no Xvfb or xdotool here (scripts/install-deps.sh installs xvfb xdotool)"
+    exit $skipped
+fi
+timeout -k 5 100 Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp \
+    3>"$work/display" >"$work/xvfb.txt" 2>&1 &
+xvfbPid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfbPid" 2>/dev/null || break
+    sleep 0.1
+done
+[ -s "$work/display" ] || { echo "SKIP: Xvfb did not start: $(cat "$work/xvfb.txt")"; exit $skipped; }
+export DISPLAY=":$(head -n1 "$work/display")"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}detect_leaks=0"
+
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+export XDG_DATA_HOME=$work/data XDG_STATE_HOME=$work/state XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+echo "XDG_PICTURES_DIR=\"$work/pictures\"" >"$XDG_CONFIG_HOME/user-dirs.dirs"
+
+(cd "$HOME" && exec timeout -k 2 60 "$quarnel" --desktop >"$work/out.txt" 2>"$work/err.txt") &
+quarnelPid=$!
+prefs=$XDG_CONFIG_HOME/quarnel/prefs.txt
+for _ in $(seq 100); do
+    [ -s "$prefs" ] && break
+    kill -0 "$quarnelPid" 2>/dev/null || fail "quarnel ended at start"
+    sleep 0.1
+done
+[ "$(cat "$prefs" 2>/dev/null)" = "$(printf 'Resolution: 800x600\nSpeed: 20.000000')" ] ||
+    fail "no prefs.txt with the defaults in $XDG_CONFIG_HOME/quarnel"
+echo "ok: $prefs made with the defaults"
+
+shot=$work/pictures/quarnel-0001.bmp
+for _ in $(seq 60); do
+    sleep 0.5
+    kill -0 "$quarnelPid" 2>/dev/null || fail "quarnel ended before F12"
+    xdotool key F12
+    [ -s "$shot" ] && break
+done
+[ -s "$shot" ] || fail "F12 wrote no $shot"
+echo "ok: F12 wrote $shot"
+xdotool key Escape
+status=0
+wait "$quarnelPid" || status=$?
+quarnelPid=
+[ "$status" -eq 0 ] || fail "status $status after Escape"
+
+left=$(cd "$HOME" && find . -mindepth 1 | head)
+[ -z "$left" ] || fail "left in the home folder: $left"
+echo "ok: nothing in the home folder; status 0 after Escape"
