@@ -5,14 +5,46 @@
 #include "app/commandLine.h"
 #include "app/desktopFolders.h"
 #include "app/flight/flightRecording.h"
+#include "app/preferences.h"
 #include "app/programOptions.h"
 #include "app/saver/saverMode.h"
 #include "platform/hostWindow.h"
+#include "record/displayState.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+
+// --size and --speed: the preferences for what they leave out, read when the file is there and
+// never written, and the rest as appMain would have it.
+static RunSettings oneRunSettings() {
+    RunSettings settings;
+    const bool bothGiven = programOptions.saverWidth > 0 && programOptions.saverSpeedGiven;
+    std::error_code unknown;
+    if (!bothGiven && std::filesystem::is_regular_file(preferencesPath, unknown)) {
+        loadPreferences();
+        settings.width = display.screenWidth;
+        settings.height = display.screenHeight;
+        settings.speed = speedPreference;
+        settings.resolutionNote = preferencesResolutionNote();
+    }
+    static char note[96];
+    if (programOptions.saverWidth > 0) {
+        settings.width = programOptions.saverWidth;
+        settings.height = programOptions.saverHeight;
+        std::snprintf(note, sizeof note, "quarnel: --size %dx%d; give a size the display offers",
+                      settings.width, settings.height);
+        settings.resolutionNote = note;
+    }
+    if (programOptions.saverSpeedGiven) {
+        settings.speed = programOptions.saverSpeed;
+    }
+    settings.threads = programOptions.threads;
+    settings.steering = programOptions.autopilot ? Steering::autopilot : Steering::person;
+    return settings;
+}
 
 #if defined(QUARNEL_REAL_DIRECTDRAW)
 // Started as quarnel.scr without arguments, the program is asked for its settings, as Windows
@@ -68,5 +100,8 @@ int main(int argc, char** argv) {
         }
     }
     setDemonstrationOptions(programOptions.threads, programOptions.autopilot);
+    if (programOptions.saverWidth > 0 || programOptions.saverSpeedGiven) {
+        std::exit(runDemonstration(GetModuleHandleA(nullptr), oneRunSettings()));
+    }
     std::exit(appMain(GetModuleHandleA(nullptr), nullptr, arguments, SW_SHOWNORMAL));
 }

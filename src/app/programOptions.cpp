@@ -217,8 +217,9 @@ bool takeOwnWindow(const char*) {
 bool takeSpeed(const char* value) {
     float speed = 0;
     if (!readReal(value, -FLT_MAX, FLT_MAX, &speed)) {
-        std::fprintf(
-            stderr, "quarnel: -speed needs a finite number such as 20 or 7.5, not \"%s\"\n", value);
+        std::fprintf(stderr,
+                     "quarnel: --speed needs a finite number such as 20 or 7.5, not \"%s\"\n",
+                     value);
         return false;
     }
     programOptions.saverSpeedGiven = true;
@@ -231,7 +232,7 @@ bool takeSize(const char* value) {
     int32_t height = 0;
     if (!readSize(value, 16384, &width, &height)) {
         std::fprintf(stderr,
-                     "quarnel: -size needs a width and height from 1 to 16384 such as 800x600, "
+                     "quarnel: --size needs a width and height from 1 to 16384 such as 800x600, "
                      "not \"%s\"\n",
                      value);
         return false;
@@ -264,8 +265,8 @@ const OptionRow optionRows[] = {
     {"-window-id", true, takeWindowId, hack, false, false, 1, true},
     // One dash only: --window is a slip for --windowed far more often than a wish for the hack.
     {"-window", false, takeOwnWindow, hack},
-    {"-speed", true, takeSpeed, hack, false, false, 2, true},
-    {"-size", true, takeSize, hack, false, false, 2, true},
+    {"-speed", true, takeSpeed, demo | hack, false, false, 2, true},
+    {"-size", true, takeSize, demo | hack, false, false, 2, true},
 };
 
 // The row a word names, and the value attached to it after a colon, if any.
@@ -317,6 +318,9 @@ const char* const programHelp =
     "right buttons speed up and slow down, Escape or Q quits, F12 takes a screenshot.\n"
     "\n"
     "The demonstration:\n"
+    "  --size WxH          draw at WxH pixels, 1 to 16384 each, for this run only; prefs.txt\n"
+    "                      is read when it is there but never written (default: prefs.txt)\n"
+    "  --speed S           drift speed, any finite number, likewise (default: prefs.txt)\n"
     "  --windowed          in a window instead of full screen (Alt+Enter switches)\n"
     "  --display N         the monitor to use, 0 to 255 (default: the first)\n"
     "  --fps N             frames per second, 1 to 1000 (default: the monitor's rate)\n"
@@ -328,12 +332,12 @@ const char* const programHelp =
     "                      (~/.config/quarnel), F12's screenshots in the XDG pictures folder\n"
     "                      (~/Pictures); on Windows the working folder all the same\n"
     "\n"
-    "The XScreenSaver hack (the daemon passes these):\n"
+    "The XScreenSaver hack (the daemon passes these; -size and -speed with one dash, too):\n"
     "  -root, --root       draw on XSCREENSAVER_WINDOW, or else the root window\n"
     "  -window-id ID       draw on the window ID (decimal or 0x hexadecimal)\n"
     "  -window             draw on a window of its own, to try it (one dash)\n"
-    "  -size WxH           draw at WxH pixels, 1 to 16384 each (default: 800x600)\n"
-    "  -speed S            drift speed, any finite number (default: 20)\n"
+    "  --size WxH          as above (default: 800x600; the hack has no prefs.txt)\n"
+    "  --speed S           as above (default: 20)\n"
     "\n"
     "The Windows screensaver (quarnel.scr; Windows passes these):\n"
     "  /s                  full screen until any input\n"

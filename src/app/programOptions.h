@@ -34,10 +34,11 @@ struct ProgramOptions {
     int threads;            // --threads N: threads that grow the scene; 0 (no option) means all
     SaverMode saverMode;
     uint64_t saverWindow; // the handle or id given with /p, /c, /a or -window-id; 0 if none
-    // -speed S (--speed S): the hack's drift speed, which has no preferences file.
+    // --speed S (-speed S): the drift speed instead of the preferences', for this run only; the
+    // hack has no preferences file.
     bool saverSpeedGiven;
     float saverSpeed;
-    int saverWidth; // -size WxH (--size WxH): the hack's resolution; 0 x 0 when not given
+    int saverWidth; // --size WxH (-size WxH): the resolution, likewise; 0 x 0 when not given
     int saverHeight;
 };
 

@@ -71,9 +71,11 @@ TEST(ParseProgramOptions, OptionsOfAnotherWayToRunAreRefused) {
                   "quarnel: --record is not an option of the XScreenSaver hack (-root)");
     expectRefused({"-root", "/s"}, "quarnel: -root and /s are two ways to run; give one");
     expectRefused({"/p", "5", "-window"}, "quarnel: /p and -window are two ways to run; give one");
-    // The size and speed are the hack's; the demonstration has them from its preferences.
-    expectRefused({"--size", "640x480", "--windowed"},
-                  "quarnel: --size is not an option of the demonstration");
+    // The hack takes its own size and speed; the demonstration takes them for one run.
+    EXPECT_EQ(parseProgramOptions({"--size", "640x480", "--speed", "-2", "--windowed"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::none);
+    EXPECT_EQ(programOptions.saverWidth, 640);
+    EXPECT_EQ(programOptions.saverSpeed, -2.0f);
     EXPECT_EQ(parseProgramOptions({"-window", "-size", "320x240", "--root"}), 0);
     EXPECT_EQ(programOptions.saverMode, SaverMode::x11Root);
     EXPECT_EQ(parseProgramOptions({"/s", "--help"}), 0);
@@ -85,7 +87,7 @@ TEST(ProgramHelp, ListsEveryOptionWithItsValues) {
     EXPECT_TRUE(programOptions.showHelp);
     const std::string help = programHelp;
     for (const char* option :
-         {"-size WxH", "-speed S", "--windowed", "--display N", "--fps N", "--scale fit|integer",
+         {"--size WxH", "--speed S", "--windowed", "--display N", "--fps N", "--scale fit|integer",
           "--record FILE", "--autopilot", "--threads N", "-root", "--root", "-window-id ID",
           "-window ", "/s", "/p HWND", "/c [HWND]", "/a HWND", "--help", "--version"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;

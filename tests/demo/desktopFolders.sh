@@ -64,12 +64,17 @@ shot=$work/pictures/quarnel-0001.bmp
 for _ in $(seq 60); do
     sleep 0.5
     kill -0 "$quarnelPid" 2>/dev/null || fail "quarnel ended before F12"
-    xdotool key F12
+    xdotool keydown F12
+    sleep 0.2
+    xdotool keyup F12
     [ -s "$shot" ] && break
 done
 [ -s "$shot" ] || fail "F12 wrote no $shot"
 echo "ok: F12 wrote $shot"
-xdotool key Escape
+# Held for a while: the frame loop looks at the keyboard once a frame.
+xdotool keydown Escape
+sleep 0.5
+xdotool keyup Escape
 status=0
 wait "$quarnelPid" || status=$?
 quarnelPid=

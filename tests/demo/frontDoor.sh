@@ -64,5 +64,13 @@ else
     fail "quoted path: no \"$name\" in $(ls -A "$work/quoted" | tr '\n' ' ')"
 fi
 
+# --size and --speed are for this run: with no prefs.txt in the folder none is made.
+mkdir -p "$work/one-run"
+(cd "$work/one-run" && timeout 20 "$quarnel" --size 640x480 --speed 5 >out.txt 2>err.txt)
+left=$(ls -A "$work/one-run" | grep -v -e '^out.txt$' -e '^err.txt$')
+[ -z "$left" ] || fail "--size and --speed: left $left"
+grep -q "unknown option\|not an option" "$work/one-run/err.txt" && fail "--size refused"
+echo "one run: --size and --speed wrote no prefs.txt"
+
 [ "$failures" -eq 0 ] || exit 1
 echo "front door: every answer as expected"
