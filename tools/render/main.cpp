@@ -14,6 +14,7 @@
 #include "platform/host/headless/headlessHost.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +39,42 @@ struct Flight {
 
 Flight flight;
 
+// SIGINT (Ctrl+C) or SIGTERM: the handler only notes it; the present hook ends the run at the
+// next frame boundary, so that no frame file is left half written and the video is closed.
+volatile std::sig_atomic_t interruption = 0;
+
+void noteInterruption(int signal) {
+    interruption = signal;
+}
+
+void catchInterruptions() {
+    // A SIGINT ignored on entry (a background job without job control) stays ignored.
+    if (std::signal(SIGINT, noteInterruption) == SIG_IGN) {
+        std::signal(SIGINT, SIG_IGN);
+    }
+    std::signal(SIGTERM, noteInterruption);
+#if defined(SIGPIPE)
+    // Ctrl+C reaches ffmpeg too, which then closes the pipe: a write failing says so, where the
+    // signal would end the program before the video is closed.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
+
+// The frames so far stay: the encoder is waited for, whatever it says of its own interruption.
+[[noreturn]] void endInterrupted(int framesWritten) {
+    endProgress();
+    std::string ignored;
+    closeVideo(&ignored);
+    const bool terminal = interruption == SIGINT;
+    std::fprintf(stderr, "quarnel-render: %s after %d frames; they are written%s\n",
+                 terminal ? "interrupted" : "terminated", framesWritten,
+                 flight.video == VideoKind::mp4 || flight.video == VideoKind::webm
+                     ? (" to " + flight.options.outPattern).c_str()
+                     : "");
+    std::fflush(stdout);
+    std::exit(terminal ? 130 : 143);
+}
+
 // File 0 is the start-up's black frame; file k is frame k of the loop. A video holds the loop's
 // frames only.
 void atPresent(const HeadlessFrame* frame, void*) {
@@ -47,11 +84,19 @@ void atPresent(const HeadlessFrame* frame, void*) {
                      std::chrono::duration<double, std::milli>(now - flight.frameStart).count());
     }
     if (flight.options.benchmark) {
+        if (interruption != 0) {
+            endInterrupted(0);
+        }
         flight.frameStart = Clock::now();
         return;
     }
+    // Frames written once this one is: the video leaves out the start-up's black frame.
+    const int written = flight.video != VideoKind::none ? frame->number - 1 : frame->number;
     if (flight.video != VideoKind::none) {
         if (frame->number > 1 && !writeVideoFrame(frame)) {
+            if (interruption != 0) {
+                endInterrupted(written - 1);
+            }
             endProgress();
             std::fprintf(stderr, "quarnel-render: the video stream ended at frame %d\n",
                          frame->number - 1);
@@ -60,10 +105,17 @@ void atPresent(const HeadlessFrame* frame, void*) {
     } else {
         const std::string name = frameFileName(flight.options.outPattern, frame->number - 1);
         if (!writeFrameFile(name, flight.format, frame)) {
+            if (interruption != 0) {
+                std::remove(name.c_str());
+                endInterrupted(written - 1);
+            }
             endProgress();
             std::fprintf(stderr, "quarnel-render: cannot write %s\n", name.c_str());
             std::exit(1);
         }
+    }
+    if (interruption != 0) {
+        endInterrupted(written);
     }
     showProgress(frame->number - 1);
     flight.frameStart = Clock::now();
@@ -193,6 +245,7 @@ int main(int argc, char** argv) {
     settings.flight = &flight.steps;
     // The end of the flight: the run ends once its last frame is presented.
     settings.frames = static_cast<uint32_t>(options.frames);
+    catchInterruptions();
     if (flight.video != VideoKind::none) {
         const VideoSettings video{flight.video,   options.outPattern, options.width,
                                   options.height, options.fps,        options.fullChroma};

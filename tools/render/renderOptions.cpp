@@ -32,7 +32,9 @@ const char* const renderUsage =
     "  --fps N        the video's frame rate, 1 to 1000 (default 60)\n"
     "  --pixel-format yuv420p (default, for every player) or yuv444p (full colour detail)\n"
     "  --help         this text, on standard output\n"
-    "  --version      the version\n";
+    "  --version      the version\n"
+    "Ctrl+C or SIGTERM ends it at the next frame: the frames so far are written and a video\n"
+    "is closed, playable; the status is then 130 or 143.\n";
 
 namespace {
 
