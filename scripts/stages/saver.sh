@@ -6,7 +6,7 @@
 #   an id that names no window ends with a clear message and status 1; xmllint takes
 #   data/xscreensaver/quarnel.xml. XScreenSaver's own daemon then runs `quarnel -root` on one
 #   screen and on two, twenty times each, and each deactivation ends the hack with status 0
-#   (tests/saver/xscreensaverDaemon.sh).
+#   (tests/app/saver/standIns/xscreensaverDaemon.sh).
 #   Windows (Wine, real DirectDraw): quarnel.scr /s shows structures and ends with status 0 on
 #   a key press and on a mouse move, keeping its settings in %APPDATA%\Quarnel; /p HWND draws
 #   into a stand-in control panel's window and ends when that window is destroyed; /c shows the
@@ -137,7 +137,7 @@ wait "$ownPid" || status=$?
 [ "$status" -eq 0 ] || fail "-window: status $status after SIGTERM"
 
 echo "=== the X11 hack under XScreenSaver's own daemon ==="
-countChecks < <(tests/saver/xscreensaverDaemon.sh "$quarnel")
+countChecks < <(tests/app/saver/standIns/xscreensaverDaemon.sh "$quarnel")
 
 echo "=== quarnel.scr under Wine ==="
 # 32-bit Windows where this machine runs it, else 64-bit.

@@ -14,7 +14,7 @@ export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
 scripts/build-web.sh --target test_platform test_webHost test_util test_scene quarnel-render
 node build/emscripten/tests/test_platform.js --gtest_brief=1
-node build/emscripten/tests/webHost/test_webHost.js --gtest_brief=1
+node build/emscripten/tests/platform/host/web/test_webHost.js --gtest_brief=1
 # The quick sines and the wave fields in the vector build: ten million arguments and fields
 # against the correctly rounded values, and the sines' bits against their scalar build.
 node build/emscripten/tests/test_util.js --gtest_brief=1

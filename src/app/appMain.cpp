@@ -25,8 +25,15 @@ bool entryAutopilot = false;
 } // namespace
 
 void startDemonstration(HINSTANCE instance) {
+    // The desktop's size, taken before any mode of ours changes it.
+    const int desktopWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int desktopHeight = GetSystemMetrics(SM_CYSCREEN);
     createMainWindow(instance, display.screenWidth, display.screenHeight, windowTitle);
-    openDisplayTrueColour();
+    if (runSettings.desktopFallback) {
+        openDisplayTrueColourFallingBack(desktopWidth, desktopHeight);
+    } else {
+        openDisplayTrueColour();
+    }
     createBackBuffer();
     setFatalErrorNote(nullptr);
     clearAndPresent(0);

@@ -1,5 +1,6 @@
 #include "app/preferences.h"
 
+#include "platform/win32.h"
 #include "record/displayState.h"
 #include "util/numberText.h"
 
@@ -179,10 +180,12 @@ void loadPreferences() {
         // default.
         speedPreference = 20.0f;
         const bool resolutionRead = readResolution(file);
+        // The size suggested is the desktop's, which the display offers whatever it refuses.
         std::snprintf(resolutionNote, sizeof resolutionNote,
                       "quarnel: %s: \"%s\" read as %dx%d; expected \"Resolution: WIDTHxHEIGHT\" "
-                      "with a size the display offers, such as 800x600",
-                      fileName, shown(line).c_str(), display.screenWidth, display.screenHeight);
+                      "with a size the display offers, such as %dx%d",
+                      fileName, shown(line).c_str(), display.screenWidth, display.screenHeight,
+                      GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         // After a resolution that cannot be read the speed is never reached; the end that
         // resolution comes to says enough.
         std::string speed;

@@ -34,4 +34,7 @@ struct RunSettings {
     uint32_t frames = 0; // the end of a flight: the run ends after this many frames; 0: never
     // Said with a fatal error while the display is set up, to tell where the size came from.
     const char* resolutionNote = nullptr;
+    // A screensaver's: a size the display refuses gives way to the desktop's, with one line on
+    // standard error, instead of the fatal error.
+    bool desktopFallback = false;
 };

@@ -7,6 +7,7 @@
 #include "window/fatalError.h"
 #include "window/mainWindow.h"
 
+#include <cstdio>
 #include <cstring>
 
 static void describeOffscreenSurface(DDSURFACEDESC& desc) {
@@ -60,11 +61,34 @@ HRESULT createPrimarySurface() {
                                              nullptr);
 }
 
-void openDisplayTrueColour() {
+namespace {
+
+void takeScreenExclusively() {
     checkDirectDraw(2401, DirectDrawCreate(nullptr, &display.directDraw, nullptr));
     checkDirectDraw(2402, display.directDraw->SetCooperativeLevel(
                               mainWindow, DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE |
                                               DDSCL_ALLOWMODEX));
+}
+
+// 24 bits, else 32 at the screen size; the result of the 32-bit attempt when both are refused.
+HRESULT trySetTrueColourMode() {
+    const DWORD width = (DWORD)display.screenWidth;
+    const DWORD height = (DWORD)display.screenHeight;
+    if (display.directDraw->SetDisplayMode(width, height, 24) == DD_OK) {
+        display.pixelMode = pixelModeTrueColour24;
+        return DD_OK;
+    }
+    const HRESULT result = display.directDraw->SetDisplayMode(width, height, 32);
+    if (result == DD_OK) {
+        display.pixelMode = pixelModeTrueColour32;
+    }
+    return result;
+}
+
+} // namespace
+
+void openDisplayTrueColour() {
+    takeScreenExclusively();
     DWORD width = (DWORD)display.screenWidth;
     DWORD height = (DWORD)display.screenHeight;
     // A refused 24 bits is no failure: 32 bits is the fall-back, and only its refusal ends
@@ -74,6 +98,19 @@ void openDisplayTrueColour() {
     } else {
         checkDirectDraw(2403, display.directDraw->SetDisplayMode(width, height, 32));
         display.pixelMode = pixelModeTrueColour32;
+    }
+    checkDirectDraw(2405, createPrimarySurface());
+    selectPixelOps();
+}
+
+void openDisplayTrueColourFallingBack(int fallbackWidth, int fallbackHeight) {
+    takeScreenExclusively();
+    if (trySetTrueColourMode() != DD_OK) {
+        std::fprintf(stderr, "quarnel: the display does not offer %dx%d; flying at %dx%d\n",
+                     display.screenWidth, display.screenHeight, fallbackWidth, fallbackHeight);
+        display.screenWidth = fallbackWidth;
+        display.screenHeight = fallbackHeight;
+        checkDirectDraw(2403, trySetTrueColourMode());
     }
     checkDirectDraw(2405, createPrimarySurface());
     selectPixelOps();

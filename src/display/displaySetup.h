@@ -10,6 +10,12 @@
 // screenWidth x screenHeight, sets pixelMode to 3 or 4 and selects the matching PixelOps.
 void openDisplayTrueColour();
 
+// openDisplayTrueColour for a screensaver, which must not end in an error box when the screen
+// size asked for is one the display does not offer: refused at 24 and at 32 bits, the size
+// gives way to fallbackWidth x fallbackHeight (the desktop's) with one line on standard error,
+// and only that size's refusal ends the program (site 2403).
+void openDisplayTrueColourFallingBack(int fallbackWidth, int fallbackHeight);
+
 // Builds the default palette, creates the DirectDraw object, sets screenWidth x screenHeight at
 // 8 bits for mainWindow, creates the palette object from display.palette and the primary with
 // that palette attached, sets pixelMode to 1 and selects the matching PixelOps (sites 1 to 6).

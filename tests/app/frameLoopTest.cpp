@@ -254,4 +254,15 @@ TEST_F(DemonstrationTest, AnUnusableResolutionIsNamedWithTheFileBeforeTheFatalMe
                 "\"Resolution: WIDTHxHEIGHT\"[^\n]*\n.*DirectDraw error 88760078 @ 2403");
 }
 
+// A size the display does not offer keeps the fatal path (a screensaver falls back instead);
+// the line before it suggests a size the display does offer, the desktop's.
+TEST_F(DemonstrationTest, ASizeTheDisplayRefusesEndsThroughTheFatalPathSuggestingTheDesktops) {
+    std::ofstream(preferencesPath) << "Resolution: 800x600\nSpeed: 20\n";
+    headlessRefuseMode(800, 600, 24);
+    headlessRefuseMode(800, 600, 32);
+    EXPECT_EXIT(appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL),
+                ::testing::ExitedWithCode(1),
+                "such as 1024x768\n.*DirectDraw error [0-9A-F]{8} @ 2403");
+}
+
 } // namespace

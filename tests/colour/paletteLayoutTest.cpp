@@ -14,10 +14,8 @@
 
 namespace {
 
-class PaletteLayoutTest : public ::testing::Test {
+class PaletteLayoutTest : public SystemTest {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 ::testing::AssertionResult entryIs(int index, int red, int green, int blue) {

@@ -7,7 +7,7 @@
 #include "record/displayState.h"
 #include "support/testNames.h"
 
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +17,12 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class PaletteUploadTest : public ::testing::Test {
+class PaletteUploadTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         openTestDisplay8Bit(16, 8);
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 bool screenShowsPalette() {
@@ -85,13 +84,12 @@ void PrintTo(const UploadSite& site, std::ostream* out) {
     *out << operations[site.which] << ", " << site.expected;
 }
 
-class UploadSiteTest : public ::testing::TestWithParam<UploadSite> {
+class UploadSiteTest : public SystemTestWithParam<UploadSite> {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         openTestDisplay8Bit(16, 8);
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_P(UploadSiteTest, FailingUploadEndsWithItsSite) {

@@ -6,7 +6,7 @@
 #include "record/displayState.h"
 #include "window/fatalError.h"
 
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +16,8 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class TranslationTableTest : public ::testing::Test {
+class TranslationTableTest : public SystemTest {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 void fillPalette(uint8_t red, uint8_t green, uint8_t blue) {
@@ -151,13 +149,12 @@ TEST_F(TranslationTableTest, NovosibirskMessageIsExact) {
                  "or the mafia will be after you.");
 }
 
-class NearestColourTest : public ::testing::Test {
+class NearestColourTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         openTestDisplay8Bit(16, 8);
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_F(NearestColourTest, PaletteWithoutDuplicatesGivesTheIdentity) {

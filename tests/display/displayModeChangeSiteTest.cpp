@@ -5,7 +5,7 @@
 #include "support/testNames.h"
 #include "window/fatalError.h"
 
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -30,10 +30,10 @@ void PrintTo(const ChangeSite& site, std::ostream* out) {
          << (site.layer ? " with layer" : "") << " to mode " << site.mode << ", " << site.expected;
 }
 
-class ChangeSiteTest : public ::testing::TestWithParam<ChangeSite> {
+class ChangeSiteTest : public SystemTestWithParam<ChangeSite> {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         const ChangeSite& site = GetParam();
         createTestWindow(64, 48);
         if (site.eightBit) {
@@ -47,7 +47,6 @@ class ChangeSiteTest : public ::testing::TestWithParam<ChangeSite> {
             createBackBuffer();
         }
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_P(ChangeSiteTest, FailingCallEndsWithItsSite) {

@@ -9,7 +9,7 @@
 #include "record/displayState.h"
 #include "window/fatalError.h"
 
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,8 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class DisplayModeChangeTest : public ::testing::Test {
+class DisplayModeChangeTest : public SystemTest {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 // The cube palette at gamma 1.0, as setCubePalette leaves the program's copy.

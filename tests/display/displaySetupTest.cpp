@@ -3,7 +3,7 @@
 #include "record/displayState.h"
 #include "support/testNames.h"
 
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,12 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class DisplaySetupTest : public ::testing::Test {
+class DisplaySetupTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         createTestWindow(64, 48);
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_F(DisplaySetupTest, TwentyFourBitsWhenTheDisplayTakesThem) {
@@ -119,13 +118,12 @@ void PrintTo(const SiteCase& site, std::ostream* out) {
          << site.expected;
 }
 
-class SetupSiteTest : public ::testing::TestWithParam<SiteCase> {
+class SetupSiteTest : public SystemTestWithParam<SiteCase> {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         createTestWindow(64, 48);
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_P(SetupSiteTest, FailingCallEndsWithItsSite) {
@@ -158,14 +156,13 @@ INSTANTIATE_TEST_SUITE_P(
     namePrintedCase<SiteCase>);
 
 // The palette sites of the buffers, reached on a display opened in 8 bits.
-class PaletteSiteTest : public ::testing::TestWithParam<SiteCase> {
+class PaletteSiteTest : public SystemTestWithParam<SiteCase> {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         createTestWindow(64, 48);
         openDisplay8Bit();
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_P(PaletteSiteTest, FailingSetPaletteEndsWithItsSite) {

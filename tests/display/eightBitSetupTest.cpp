@@ -6,7 +6,7 @@
 #include "support/testNames.h"
 #include "window/fatalError.h"
 
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +17,12 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class EightBitSetupTest : public ::testing::Test {
+class EightBitSetupTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         createTestWindow(64, 48);
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 std::vector<PaletteEntry> defaultPalette() {
@@ -107,13 +106,12 @@ void PrintTo(const EightBitSite& site, std::ostream* out) {
     *out << site.call << " fails, " << site.expected;
 }
 
-class EightBitSiteTest : public ::testing::TestWithParam<EightBitSite> {
+class EightBitSiteTest : public SystemTestWithParam<EightBitSite> {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         createTestWindow(64, 48);
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_P(EightBitSiteTest, FailingCallEndsWithItsSite) {

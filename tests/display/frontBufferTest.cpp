@@ -1,7 +1,7 @@
 #include "display/frontBuffer.h"
 #include "raster/pixelOps.h"
 
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,13 @@ namespace {
 const int32_t width = 40;
 const int32_t height = 30;
 
-class FrontBufferTest : public ::testing::Test {
+class FrontBufferTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         headlessSetExtraPitch(12);
         openTestDisplay(width, height);
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_F(FrontBufferTest, LockGivesTheVisibleSurface) {

@@ -1,7 +1,7 @@
 #include "display/presentation.h"
 #include "support/testNames.h"
 
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +12,15 @@ namespace {
 const int32_t width = 40;
 const int32_t height = 30;
 
-class LayerPresentationTest : public ::testing::Test {
+class LayerPresentationTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         headlessSetExtraPitch(8);
         createTestWindow(width, height);
         openDisplayTrueColour();
         createBackAndLayer();
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 void fillPicture(uint8_t* buffer, int32_t pitch, uint8_t value) {

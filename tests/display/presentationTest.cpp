@@ -1,7 +1,7 @@
 #include "display/presentation.h"
 #include "display/backBufferDC.h"
 
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +13,8 @@ const int32_t width = 40;
 const int32_t height = 30;
 const int extraPitch = 12; // rows wider than the picture: fills must cover the row ends too
 
-class PresentationTest : public ::testing::Test {
+class PresentationTest : public SystemTest {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
-
     void open(int bits, bool withLayer = false) {
         headlessSetExtraPitch(extraPitch);
         if (bits == 32) {

@@ -6,7 +6,7 @@
 #include "raster/drawnTiles.h"
 #include "scene/sceneCommands.h"
 
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +19,8 @@ namespace {
 const int32_t width = 203;
 const int32_t height = 98;
 
-class TilePresentTest : public ::testing::TestWithParam<int> {
+class TilePresentTest : public SystemTestWithParam<int> {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
-
     void open(int extraPitch) {
         headlessSetExtraPitch(extraPitch);
         if (GetParam() == 32) {

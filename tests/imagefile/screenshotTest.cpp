@@ -5,7 +5,7 @@
 
 #include "display/presentation.h"
 #include "raster/areaTestSupport.h"
-#include "window/headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include "imagefile/tempFilePath.h"
 
@@ -69,12 +69,11 @@ std::vector<uint32_t> pictureColours() {
     return colours;
 }
 
-class ScreenshotTest : public ::testing::TestWithParam<int> {
+class ScreenshotTest : public SystemTestWithParam<int> {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
     void TearDown() override {
         std::remove(path.c_str());
-        resetSystemGlobals();
+        SystemTest::TearDown();
     }
 
     // 8, 24 or 32 bits.

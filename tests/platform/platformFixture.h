@@ -65,10 +65,10 @@ inline DDSURFACEDESC primaryDesc() {
     return desc;
 }
 
-class PlatformTest : public ::testing::Test {
+class PlatformTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         receivedMessages.clear();
     }
     void TearDown() override {

@@ -12,10 +12,8 @@ namespace {
 
 const Colour colour = 0x123456;
 
-class AreaTest : public ::testing::TestWithParam<PixelMode> {
+class AreaTest : public SystemTestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
@@ -189,10 +187,8 @@ TEST_P(AreaTest, TriangleWithExtremeCoordinatesStaysInTheArea) {
 
 // --- 8-bit boxes ---------------------------------------------------------------------------
 
-class BoxTest : public ::testing::Test {
+class BoxTest : public SystemTest {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 

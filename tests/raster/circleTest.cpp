@@ -11,9 +11,8 @@
 
 namespace {
 
-class CircleTest : public ::testing::TestWithParam<PixelMode> {
+class CircleTest : public SystemTestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
     void TearDown() override {
         resetSystemGlobals();
         selectPixelOps();

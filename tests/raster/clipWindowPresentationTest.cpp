@@ -5,8 +5,8 @@
 #include "display/backBufferDC.h"
 #include "display/displaySetup.h"
 #include "display/presentation.h"
+#include "support/headlessFixture.h"
 #include "window/fatalError.h"
-#include "window/headlessFixture.h"
 #include "window/messagePump.h"
 
 #include <gtest/gtest.h>
@@ -21,13 +21,12 @@ const int32_t windowY1 = 6;
 const int32_t windowX2 = 25;
 const int32_t windowY2 = 16;
 
-class ClipWindowPresentationTest : public ::testing::Test {
+class ClipWindowPresentationTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         headlessSetExtraPitch(extraPitch);
     }
-    void TearDown() override { resetSystemGlobals(); }
 
     void setWindow() {
         mouseX = 12;

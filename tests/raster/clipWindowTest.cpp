@@ -11,10 +11,8 @@
 
 namespace {
 
-class ClipWindowTest : public ::testing::TestWithParam<PixelMode> {
+class ClipWindowTest : public SystemTestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 

@@ -34,10 +34,8 @@ Pixels row(int32_t y, int32_t from, int32_t to) {
     return pixels;
 }
 
-class LineTest : public ::testing::Test {
+class LineTest : public SystemTest {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
     void open(int32_t width, int32_t height, PixelMode mode) {
         openMemoryDisplay(&memory, width, height, mode, 4);
     }

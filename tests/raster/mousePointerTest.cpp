@@ -9,10 +9,8 @@
 
 namespace {
 
-class MousePointerTest : public ::testing::TestWithParam<PixelMode> {
+class MousePointerTest : public SystemTestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 

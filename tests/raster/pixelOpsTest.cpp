@@ -8,10 +8,8 @@
 
 namespace {
 
-class PixelOpsTest : public ::testing::TestWithParam<PixelMode> {
+class PixelOpsTest : public SystemTestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 

@@ -8,13 +8,12 @@
 
 namespace {
 
-class ScreenBlendTest : public ::testing::TestWithParam<PixelMode> {
+class ScreenBlendTest : public SystemTestWithParam<PixelMode> {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         openMemoryDisplay(&memory, 8, 4, GetParam(), 0, 0);
     }
-    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 

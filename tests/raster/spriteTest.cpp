@@ -39,10 +39,8 @@ uint32_t spriteColour(int c, int r, uint8_t base = 0x20) {
     return b | (b + 1) << 8 | (b + 2) << 16;
 }
 
-class SpriteTest : public ::testing::TestWithParam<PixelMode> {
+class SpriteTest : public SystemTestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
@@ -163,10 +161,8 @@ TEST_P(SpriteTest, ClippedSpriteIsEightBitOnly) {
     }
 }
 
-class EightBitSpriteTest : public ::testing::Test {
+class EightBitSpriteTest : public SystemTest {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 
@@ -219,10 +215,8 @@ TEST_F(EightBitSpriteTest, FrontSpriteIgnoresTheWindowOrigin) {
 
 // --- alpha -----------------------------------------------------------------------------------
 
-class AlphaSpriteTest : public ::testing::TestWithParam<PixelMode> {
+class AlphaSpriteTest : public SystemTestWithParam<PixelMode> {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
     MemoryDisplay memory;
 };
 

@@ -120,8 +120,6 @@ inline void growVisibleCells() {
 }
 
 // Starts and ends every test with the system's globals as a process starts with them.
-class SceneTest : public ::testing::Test {
+class SceneTest : public SystemTest {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
 };

@@ -20,6 +20,8 @@
 #include "window/mainWindow.h"
 #include "window/messagePump.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 inline void resetSystemGlobals() {
@@ -48,3 +50,14 @@ inline void resetSystemGlobals() {
     flightControl = FlightControl{};
     runSettings = RunSettings{};
 }
+
+// The base of every fixture: the system's globals reset before each test and after it. A
+// fixture with set-up of its own calls SystemTest::SetUp() first.
+class SystemTest : public ::testing::Test {
+  protected:
+    void SetUp() override { resetSystemGlobals(); }
+    void TearDown() override { resetSystemGlobals(); }
+};
+
+template <typename Parameter>
+class SystemTestWithParam : public SystemTest, public ::testing::WithParamInterface<Parameter> {};

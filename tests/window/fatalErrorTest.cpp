@@ -1,6 +1,6 @@
 #include "window/fatalError.h"
 
-#include "headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,8 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class FatalErrorTest : public ::testing::Test {
+class FatalErrorTest : public SystemTest {
   protected:
-    void SetUp() override { resetSystemGlobals(); }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 TEST_F(FatalErrorTest, ZeroResultDoesNothing) {

@@ -7,7 +7,7 @@
 #include "record/displayState.h"
 #include "window/fatalError.h"
 
-#include "headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +23,12 @@ namespace {
 const int32_t width = 64;
 const int32_t height = 48;
 
-class MessagePumpTest : public ::testing::Test {
+class MessagePumpTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         openTestDisplay(width, height);
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 // Every visible byte of every row gets a value that depends on its place.
@@ -271,13 +270,12 @@ TEST_F(MessagePumpTest, QuitInEightBitReleasesThePaletteObjectToo) {
     EXPECT_EQ(headlessLiveObjectCount(), 0);
 }
 
-class EightBitPumpTest : public ::testing::Test {
+class EightBitPumpTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         openTestDisplay8Bit(width, height);
     }
-    void TearDown() override { resetSystemGlobals(); }
 };
 
 bool samePalette(const PALETTEENTRY* a, const PALETTEENTRY* b) {

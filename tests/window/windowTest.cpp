@@ -1,6 +1,6 @@
 #include "window/windowProc.h"
 
-#include "headlessFixture.h"
+#include "support/headlessFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +10,12 @@ using ::testing::ExitedWithCode;
 
 namespace {
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public SystemTest {
   protected:
     void SetUp() override {
-        resetSystemGlobals();
+        SystemTest::SetUp();
         createTestWindow(640, 480);
     }
-    void TearDown() override { resetSystemGlobals(); }
 
     LRESULT send(UINT message, WPARAM wParam, LPARAM lParam) {
         return windowProc(mainWindow, message, wParam, lParam);

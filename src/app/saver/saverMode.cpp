@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -79,14 +81,23 @@ int runHack(HINSTANCE instance) {
 } // namespace
 
 RunSettings fullScreenSaverSettings() {
-    loadPreferences();
     RunSettings settings;
-    settings.width = display.screenWidth;
-    settings.height = display.screenHeight;
-    settings.speed = speedPreference;
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(preferencesPath, ignored)) {
+        loadPreferences();
+        settings.width = display.screenWidth;
+        settings.height = display.screenHeight;
+        settings.speed = speedPreference;
+        settings.resolutionNote = preferencesResolutionNote();
+    } else {
+        // No settings chosen yet: the desktop as it is, and no file written for the dialog.
+        settings.width = GetSystemMetrics(SM_CXSCREEN);
+        settings.height = GetSystemMetrics(SM_CYSCREEN);
+        settings.speed = defaultSaverSpeed;
+    }
     settings.steering = Steering::watchedAutopilot;
     settings.endRules = endOnInput;
-    settings.resolutionNote = preferencesResolutionNote();
+    settings.desktopFallback = true;
     return settings;
 }
 

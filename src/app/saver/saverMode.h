@@ -16,7 +16,9 @@ const int defaultSaverHeight = 600;
 const float defaultSaverSpeed = 20.0f;
 
 // /s: the size and speed of the preferences (loadPreferences, wherever preferencesPath points),
-// flown by the autopilot alone until the person's first input.
+// or the desktop's size and the default speed while there is no such file (none is written),
+// flown by the autopilot alone until the person's first input. A size the display refuses gives
+// way to the desktop's, with one line on standard error: a screensaver shows no error box.
 RunSettings fullScreenSaverSettings();
 
 // The hack: the size and speed of its options (-size, -speed) or the defaults above, flown by

@@ -232,6 +232,11 @@ BOOL WINAPI IsIconic(HWND window);
 BOOL WINAPI CloseWindow(HWND window);
 int WINAPI ShowCursor(BOOL show);
 BOOL WINAPI SetCursorPos(int x, int y);
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+// The screen's size in its present mode (the desktop's while no program has changed it); 0 for
+// any other index.
+int WINAPI GetSystemMetrics(int index);
 BOOL WINAPI GetKeyboardState(PBYTE keyState);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR iconName);
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR cursorName);

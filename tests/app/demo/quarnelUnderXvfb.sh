@@ -7,7 +7,7 @@
 # usage: quarnelUnderXvfb.sh path/to/quarnel
 # QUARNEL_DEMO_SCREENSHOT=file.png also keeps a screenshot of the running demonstration.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+source "$(dirname "$0")/../../../scripts/lib/xvfb.sh"
 
 quarnel=$(realpath "$1")
 skipped=77

@@ -11,7 +11,7 @@
 # usage: windowFaultsUnderXvfb.sh path/to/quarnel path/to/quarnel-render path/to/paletteWindow
 # Skipped (77) where Xvfb or openbox is missing.
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+source "$(dirname "$0")/../../../scripts/lib/xvfb.sh"
 
 quarnel=$(realpath "$1")
 render=$(realpath "$2")

@@ -325,4 +325,35 @@ TEST_F(SaverRun, FullScreenLoopEndsOnAMouseMoveBeyondTheSlackOnly) {
     EXPECT_EQ(frames, static_cast<int>(saverSettleFrames + 2)); // seen by the same pump
 }
 
+// /s on a display that does not offer the preferences' size: the desktop's size instead, one
+// line on standard error and no error box; the line that names the file suggests a size the
+// display does offer.
+TEST_F(SaverRun, FullScreenFallsBackToTheDesktopsSizeWithoutABox) {
+    std::ofstream(preferencesPath) << "Resolution: 800x600\nSpeed: 20\n";
+    headlessRefuseMode(800, 600, 24);
+    headlessRefuseMode(800, 600, 32);
+    quitAtFrame = 3;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runDemonstration(GetModuleHandleA(nullptr), fullScreenSaverSettings()), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "quarnel: the display does not offer 800x600; flying at 1024x768\n");
+    EXPECT_EQ(headlessMessageBoxCount(), 0);
+    EXPECT_EQ(frames, 3);
+    EXPECT_EQ(headlessDisplayMode().width, 1024);
+    EXPECT_EQ(headlessDisplayMode().height, 768);
+    EXPECT_EQ(display.screenWidth, 1024);
+    EXPECT_GT(lastLit, 100u);
+    EXPECT_NE(std::string(preferencesResolutionNote()).find("such as 1024x768"), std::string::npos);
+}
+
+// Without preferences /s flies at the desktop's own size, and writes no file.
+TEST_F(SaverRun, FullScreenWithoutPreferencesFliesAtTheDesktopsSize) {
+    quitAtFrame = 2;
+    EXPECT_EQ(runDemonstration(GetModuleHandleA(nullptr), fullScreenSaverSettings()), 0);
+    EXPECT_EQ(headlessDisplayMode().width, 1024);
+    EXPECT_EQ(headlessDisplayMode().height, 768);
+    EXPECT_EQ(speedPreference, defaultSaverSpeed);
+    EXPECT_FALSE(fs::exists(folder / preferencesPath));
+}
+
 } // namespace

@@ -12,7 +12,7 @@
 # Prints PASS:/FAIL: lines and "xscreensaver: N passed, M failed"; 77 when the daemon or Xvfb
 # is missing (scripts/install-deps.sh xscreensaver installs it).
 set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+root=$(cd "$(dirname "$0")/../../../.." && pwd)
 source "$root/scripts/lib/checks.sh"
 source "$root/scripts/lib/xvfb.sh"
 source "$root/scripts/lib/screen.sh"

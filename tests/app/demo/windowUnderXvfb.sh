@@ -6,7 +6,7 @@
 #
 # usage: windowUnderXvfb.sh path/to/quarnel
 set -uo pipefail
-source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+source "$(dirname "$0")/../../../scripts/lib/xvfb.sh"
 
 quarnel=$(realpath "$1")
 skipped=77
