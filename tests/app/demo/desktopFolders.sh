@@ -5,6 +5,8 @@
 # it with status 0, and the home folder is left as empty as it was.
 #   desktopFolders.sh QUARNEL
 set -uo pipefail
+source "$(dirname "$0")/../../../scripts/lib/xvfb.sh"
+
 quarnel=$(realpath "$1")
 skipped=77
 work=$(mktemp -d)
@@ -19,7 +21,7 @@ cleanUp() {
 trap cleanUp EXIT
 fail() {
     echo "FAIL: $*"
-    for f in "$work"/err.txt "$work"/xvfb.txt; do
+    for f in "$work"/err.txt "$work"/xvfb.log; do
         [ -s "$f" ] && { echo "--- $f"; cat "$f"; }
     done
     exit 1
@@ -29,16 +31,9 @@ if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
     echo "SKIP: no Xvfb or xdotool here (scripts/install-deps.sh installs xvfb xdotool)"
     exit $skipped
 fi
-timeout -k 5 100 Xvfb -displayfd 3 -screen 0 1024x768x24 -br -nolisten tcp \
-    3>"$work/display" >"$work/xvfb.txt" 2>&1 &
-xvfbPid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfbPid" 2>/dev/null || break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "SKIP: Xvfb did not start: $(cat "$work/xvfb.txt")"; exit $skipped; }
-export DISPLAY=":$(head -n1 "$work/display")"
+xvfbLifetime=100
+startXvfb "$work" -screen 0 1024x768x24 -br ||
+    { echo "SKIP: Xvfb did not start: $(cat "$work/xvfb.log")"; exit $skipped; }
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}detect_leaks=0"
 
