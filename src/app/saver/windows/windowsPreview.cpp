@@ -2,13 +2,11 @@
 // GDI stretches over the client area of the window the panel gave (itself a child window of the
 // panel). DirectDraw is not involved: the frame is a plain memory buffer the display record
 // points at, presented with GDI instead of the display's tile present.
-#if defined(QUARNEL_REAL_DIRECTDRAW)
-
 #include "app/cellWorkers.h"
 #include "app/flightControl.h"
 #include "app/frameLoop.h"
 #include "app/preferences.h"
-#include "app/saver/windowsSaver.h"
+#include "app/saver/windows/windowsSaver.h"
 #include "raster/pixelOps.h"
 #include "record/displayState.h"
 #include "scene/camera.h"
@@ -109,5 +107,3 @@ int runWindowsPreview(HWND parent) {
     display.backBuffer = nullptr;
     return 0;
 }
-
-#endif

@@ -1,9 +1,7 @@
 // The screensaver's settings dialog, built in memory (the program carries no resource file):
 // the resolution and the drift speed of the preferences file, OK and Cancel.
-#if defined(QUARNEL_REAL_DIRECTDRAW)
-
 #include "app/preferences.h"
-#include "app/saver/windowsSaver.h"
+#include "app/saver/windows/windowsSaver.h"
 #include "record/displayState.h"
 #include "util/numberText.h"
 
@@ -158,5 +156,3 @@ int runWindowsSettings(HINSTANCE instance, HWND owner) {
     }
     return 0;
 }
-
-#endif
