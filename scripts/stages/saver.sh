@@ -10,7 +10,8 @@
 #   Windows (Wine, real DirectDraw): quarnel.scr /s shows structures and ends with status 0 on
 #   a key press and on a mouse move, keeping its settings in %APPDATA%\Quarnel; /p HWND draws
 #   into a stand-in control panel's window and ends when that window is destroyed; /c shows the
-#   settings dialog, which Escape (its Cancel) closes; bad handles end with status 1.
+#   settings dialog, which Escape (its Cancel) closes; bad handles end with status 1; on a
+#   640x480 display /s flies at that size instead of its preferences' 800x600, with no box.
 # Reuses the dev and Windows build folders of the other stages (builds what is missing).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -258,5 +259,36 @@ for words in "/p 12x" "/p:0" "/P 4000000"; do
         fail "$words: status $status, said \"$said\""
     fi
 done
+
+# /s on a display smaller than the saver's preferences: it flies at the desktop's size, says so
+# on standard error, shows no error box and ends with status 0 on a key.
+stopWine "$prefix"
+stopXvfb
+if startXvfb "$work" -screen 0 640x480x24; then
+    printf 'Resolution: 800x600\nSpeed: 20.000000\n' >"$appData/Quarnel/prefs.txt"
+    dir=$work/saver-640x480
+    mkdir -p "$dir"
+    cp "$build/quarnel.scr" "$dir/"
+    xdotool mousemove 320 240
+    (cd "$dir" && exec timeout -k 5 60 "${wineRun[@]}" quarnel.scr /s >out.txt 2>err.txt) &
+    pid=$!
+    lit=$(waitLit 640x480+0+0 "$dir/screen.png")
+    sleep 1
+    box=$(xdotool search --name '^Oh sod it$' 2>/dev/null | head -n 1 || true)
+    xdotool keydown space
+    sleep 0.3
+    xdotool keyup space
+    [ -z "$box" ] || xdotool key Return
+    status=0
+    wait "$pid" || status=$?
+    said=$(tr -d '\r' <"$dir/err.txt" | grep -a -m 1 'does not offer' || true)
+    if [ -z "$box" ] && [ "$status" -eq 0 ] && isLit "$lit" && grep -q 'flying at 640x480' <<<"$said"; then
+        pass "/s on a 640x480 display: \"$said\", structures ($lit lit), no box, status 0"
+    else
+        fail "/s on a 640x480 display: box ${box:-none}, status $status, $lit lit, said \"$said\"; see $dir"
+    fi
+else
+    fail "a 640x480 Xvfb did not start; see $work/xvfb.log"
+fi
 
 summary "saver:"
