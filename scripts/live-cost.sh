@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# What a person's screen costs against the frame itself: `quarnel --autopilot` in a real SDL2
+# window on a virtual X screen of the picture's own size, next to `quarnel-render --autopilot
+# --benchmark` replaying the same flight, in the same run. Live frames are counted from --record, CPU
+# from the processes' own accounting (/proc/PID/stat), the X server's too. Prints a table:
+# live and headless CPU per frame, the X server's CPU per frame, frames per second live and the
+# ratio live / headless. Benchmarks only: nothing here passes or fails on a figure.
+#   scripts/live-cost.sh
+# SIZES (default "1920x1080 3840x2160"), RENDERERS ("software default"; default is SDL's own
+# choice), SECONDS_LIVE (live seconds per case, default 20). The headless run replays the
+# live run's own recording, so both fly the same frames.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+source scripts/lib/xvfb.sh
+
+sizes=${SIZES:-1920x1080 3840x2160}
+renderers=${RENDERERS:-software default}
+seconds=${SECONDS_LIVE:-20}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+scripts/install-deps.sh xvfb xdotool >/dev/null
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$jobs" --target quarnel quarnel-render >/dev/null
+quarnel=$root/build/release/quarnel
+render=$root/build/release/tools/quarnel-render
+
+work=$(mktemp -d)
+quarnelPid=
+cleanUp() {
+    [ -n "$quarnelPid" ] && kill "$quarnelPid" 2>/dev/null
+    stopXvfb
+    rm -rf "$work"
+}
+trap cleanUp EXIT
+
+ticksPerSecond=$(getconf CLK_TCK)
+# User and system CPU of a live process so far, in clock ticks.
+cpuTicks() { # pid
+    awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
+
+printf '%-10s %-9s %12s %12s %12s %10s %8s\n' size renderer "live ms/f" "X ms/f" \
+    "headless ms/f" "live fps" ratio
+for size in $sizes; do
+    for renderer in $renderers; do
+        if ! startXvfb "$work" -screen 0 "${size}x24"; then
+            echo "$size: Xvfb did not start" >&2
+            continue
+        fi
+        mkdir -p "$work/run"
+        printf 'Resolution: %s\nSpeed: 20.000000\n' "$size" >"$work/run/prefs.txt"
+        rm -f "$work/run/flight.txt"
+        driver=()
+        [ "$renderer" = default ] || driver=(env "SDL_RENDER_DRIVER=$renderer")
+        (cd "$work/run" && exec "${driver[@]}" "$quarnel" --autopilot --record flight.txt \
+            >out.txt 2>err.txt) &
+        quarnelPid=$!
+        sleep 2 # start-up: window, mode, first frames
+        linesBefore=$(grep -vc '^#' "$work/run/flight.txt" 2>/dev/null || true)
+        cpuBefore=$(cpuTicks "$quarnelPid")
+        # startXvfb's process is the timeout that watches the server.
+        server=$(pgrep -P "$xvfbPid" -x Xvfb | head -n 1)
+        xBefore=$(cpuTicks "$server")
+        sleep "$seconds"
+        linesAfter=$(grep -vc '^#' "$work/run/flight.txt" 2>/dev/null || true)
+        cpuAfter=$(cpuTicks "$quarnelPid")
+        xAfter=$(cpuTicks "$server")
+        xdotool key Escape 2>/dev/null || true
+        sleep 1
+        kill "$quarnelPid" 2>/dev/null || true
+        wait "$quarnelPid" 2>/dev/null || true
+        quarnelPid=
+        stopXvfb
+        # Headless: the same flight replayed from its recording, the whole run's CPU (bash's
+        # own accounting of the command) over its frames.
+        recorded=$(grep -vc '^#' "$work/run/flight.txt" || true)
+        TIMEFORMAT='%U %S'
+        { time "$render" --flight "$work/run/flight.txt" --benchmark \
+            >"$work/headless.txt"; } 2>"$work/time.txt" || {
+            echo "$size $renderer: quarnel-render failed: $(cat "$work/headless.txt")" >&2
+            continue
+        }
+        headlessSeconds=$(tail -n 1 "$work/time.txt" | awk '{ print $1 + $2 }')
+        frames=${recorded:-0}
+        liveFrames=$((${linesAfter:-0} - ${linesBefore:-0}))
+        if [ "$liveFrames" -le 0 ]; then
+            echo "$size $renderer: no frames were recorded (see $work/run/err.txt)" >&2
+            continue
+        fi
+        awk -v size="$size" -v r="$renderer" -v f="$liveFrames" -v s="$seconds" \
+            -v c="$((cpuAfter - cpuBefore))" -v x="$((xAfter - xBefore))" -v hz="$ticksPerSecond" \
+            -v hs="$headlessSeconds" -v hf="$frames" 'BEGIN {
+                live = c * 1000 / hz / f; xs = x * 1000 / hz / f; head = hs * 1000 / hf
+                printf "%-10s %-9s %12.2f %12.2f %12.2f %10.1f %7.1fx\n", size, r, live, xs,
+                    head, f / s, (head > 0 ? live / head : 0) }'
+    done
+done
+echo "($(nproc) cores; $(uname -m); $(head -n 1 "$work/headless.txt" 2>/dev/null || true))"
