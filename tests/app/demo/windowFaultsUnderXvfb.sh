@@ -205,18 +205,29 @@ for mode in windowed "full screen"; do
 done
 
 # The 8-bit program: its bands must still show their palette's pure colours.
+# The four bands in their colours. A window just restored to full screen may show a frame or
+# two of its old geometry first: up to five seconds.
 paletteRight() { # what
-    shot palette "$window"
-    local band colour expected=(red lime blue white)
-    local width height
-    width=$(convert "$work/palette.ppm" -format '%w' info:)
-    height=$(convert "$work/palette.ppm" -format '%h' info:)
-    for band in 0 1 2 3; do
-        colour=$(convert "$work/palette.ppm" -crop "1x1+$((width * (2 * band + 1) / 8))+$((height / 3))" \
-            +repage -format '%[pixel:p{0,0}]' info:)
-        want=$(convert xc:"${expected[$band]}" -format '%[pixel:p{0,0}]' info:)
-        [ "$colour" = "$want" ] || fail "$1: band $band shows $colour, not ${expected[$band]}"
+    local band colour expected=(red lime blue white) width height wrong
+    for _ in $(seq 10); do
+        shot palette "$window"
+        width=$(convert "$work/palette.ppm" -format '%w' info:)
+        height=$(convert "$work/palette.ppm" -format '%h' info:)
+        wrong=
+        for band in 0 1 2 3; do
+            colour=$(convert "$work/palette.ppm" -crop \
+                "1x1+$((width * (2 * band + 1) / 8))+$((height / 3))" +repage \
+                -format '%[pixel:p{0,0}]' info:)
+            want=$(convert xc:"${expected[$band]}" -format '%[pixel:p{0,0}]' info:)
+            if [ "$colour" != "$want" ]; then
+                wrong="band $band shows $colour, not ${expected[$band]}"
+                break
+            fi
+        done
+        [ -z "$wrong" ] && return
+        sleep 0.5
     done
+    fail "$1: $wrong"
 }
 for mode in windowed "full screen"; do
     if [ "$mode" = windowed ]; then
