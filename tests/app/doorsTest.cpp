@@ -8,6 +8,7 @@
 #include "app/programOptions.h"
 #include "app/saver/saverMode.h"
 #include "platform/host/headless/headlessHost.h"
+#include "support/framePicture.h"
 #include "support/systemReset.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-typedef std::vector<uint8_t> Picture; // red, green, blue rows
-
 const DWORD doorTicks = 4242;
 const int doorFrames = 8;
 
@@ -40,14 +39,7 @@ struct Seen {
 Seen seen;
 
 void keepFrame(const HeadlessFrame* frame, void*) {
-    Picture picture;
-    for (int i = 0; i < frame->width * frame->height; ++i) {
-        const BYTE* pixel = frame->pixels + static_cast<size_t>(i) * frame->bytesPerPixel;
-        picture.push_back(pixel[2]);
-        picture.push_back(pixel[1]);
-        picture.push_back(pixel[0]);
-    }
-    seen.frames.push_back(picture);
+    seen.frames.push_back(pictureOf(frame));
 }
 
 void atPump(void*) {

@@ -8,6 +8,7 @@
 #include "platform/host/headless/headlessHost.h"
 #include "record/displayState.h"
 #include "scene/camera.h"
+#include "support/framePicture.h"
 #include "support/systemReset.h"
 #include "window/fatalError.h"
 #include "window/inputState.h"
@@ -27,8 +28,6 @@
 
 namespace {
 
-typedef std::vector<uint8_t> Picture; // red, green, blue rows
-
 struct Flown {
     std::vector<Picture> frames; // the start-up's black frame first
     int pumps = 0;
@@ -38,14 +37,7 @@ struct Flown {
 Flown flown;
 
 void keepFrame(const HeadlessFrame* frame, void*) {
-    Picture picture;
-    for (int i = 0; i < frame->width * frame->height; ++i) {
-        const BYTE* pixel = frame->pixels + static_cast<size_t>(i) * frame->bytesPerPixel;
-        picture.push_back(pixel[2]);
-        picture.push_back(pixel[1]);
-        picture.push_back(pixel[0]);
-    }
-    flown.frames.push_back(picture);
+    flown.frames.push_back(pictureOf(frame));
 }
 
 // The person: moves and buttons, several messages in one pump, the left button held from
