@@ -5,27 +5,8 @@
 # it with status 0, and the home folder is left as empty as it was.
 #   desktopFolders.sh QUARNEL
 set -uo pipefail
-source "$(dirname "$0")/../../../scripts/lib/xvfb.sh"
-
-quarnel=$(realpath "$1")
-skipped=77
-work=$(mktemp -d)
-xvfbPid=
-quarnelPid=
-cleanUp() {
-    [ -n "$quarnelPid" ] && kill "$quarnelPid" 2>/dev/null
-    [ -n "$xvfbPid" ] && kill "$xvfbPid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanUp EXIT
-fail() {
-    echo "FAIL: $*"
-    for f in "$work"/err.txt "$work"/xvfb.log; do
-        [ -s "$f" ] && { echo "--- $f"; cat "$f"; }
-    done
-    exit 1
-}
+source "$(dirname "$0")/demoScriptSetUp.sh" "$1"
+failLogs=("$work/err.txt" "$work/xvfb.log")
 
 if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
     echo "SKIP: no Xvfb or xdotool here (scripts/install-deps.sh installs xvfb xdotool)"

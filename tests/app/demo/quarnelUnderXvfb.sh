@@ -7,29 +7,7 @@
 # usage: quarnelUnderXvfb.sh path/to/quarnel
 # QUARNEL_DEMO_SCREENSHOT=file.png also keeps a screenshot of the running demonstration.
 set -uo pipefail
-source "$(dirname "$0")/../../../scripts/lib/xvfb.sh"
-
-quarnel=$(realpath "$1")
-skipped=77
-work=$(mktemp -d)
-xvfbPid=
-quarnelPid=
-
-cleanUp() {
-    [ -n "$quarnelPid" ] && kill "$quarnelPid" 2>/dev/null
-    [ -n "$xvfbPid" ] && kill "$xvfbPid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanUp EXIT
-
-fail() {
-    echo "FAIL: $*"
-    for f in "$work"/run/err.txt "$work"/xvfb.log; do
-        [ -s "$f" ] && { echo "--- $f"; cat "$f"; }
-    done
-    exit 1
-}
+source "$(dirname "$0")/demoScriptSetUp.sh" "$1"
 
 # --- The refused resolution, on SDL's dummy driver: no display and no message box needed.
 mkdir -p "$work/refused"

@@ -6,29 +6,7 @@
 #
 # usage: windowUnderXvfb.sh path/to/quarnel
 set -uo pipefail
-source "$(dirname "$0")/../../../scripts/lib/xvfb.sh"
-
-quarnel=$(realpath "$1")
-skipped=77
-work=$(mktemp -d)
-xvfbPid=
-quarnelPid=
-
-cleanUp() {
-    [ -n "$quarnelPid" ] && kill "$quarnelPid" 2>/dev/null
-    [ -n "$xvfbPid" ] && kill "$xvfbPid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanUp EXIT
-
-fail() {
-    echo "FAIL: $*"
-    for f in "$work"/run/err.txt "$work"/xvfb.log; do
-        [ -s "$f" ] && { echo "--- $f"; cat "$f"; }
-    done
-    exit 1
-}
+source "$(dirname "$0")/demoScriptSetUp.sh" "$1"
 
 mkdir -p "$work/run"
 printf 'Resolution: 640x480\nSpeed: 0\n' >"$work/run/prefs.txt"
