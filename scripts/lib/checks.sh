@@ -2,7 +2,6 @@
 # pass/fail print a PASS:/FAIL: line and count it; summary HEAD prints "HEAD N passed, M
 # failed" (HEAD such as "saver:") and fails when anything did. atExit CMD... adds a command to run when the script ends,
 # however it ends; they run last added first, and one that fails does not stop the others.
-# stillRunning PID SECONDS waits for a process at most that long.
 
 passed=0
 failed=0
@@ -47,14 +46,3 @@ runExitCommands() {
 trap runExitCommands EXIT
 
 nowMs() { date +%s%3N; }
-
-# stillRunning PID SECONDS: true when PID is still running after waiting up to SECONDS for it.
-stillRunning() {
-    local pid=$1 tenths=$(($2 * 10))
-    while [ "$tenths" -gt 0 ]; do
-        kill -0 "$pid" 2>/dev/null || return 1
-        sleep 0.1
-        tenths=$((tenths - 1))
-    done
-    kill -0 "$pid" 2>/dev/null
-}

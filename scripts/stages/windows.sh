@@ -14,6 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
 source scripts/lib/checks.sh
+source scripts/lib/process.sh
 source scripts/lib/xvfb.sh
 source scripts/lib/screen.sh
 source scripts/lib/wine.sh

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# quarnel --autopilot in a window on Xvfb, unmapped for a while as a screensaver daemon or a
+# window manager hides it: while hidden it grows no frames (its recording, one step a frame,
+# stands still) and takes next to no CPU; shown again it flies on, and the recording of the
+# whole run replays frame for frame as the autopilot's flight that was never hidden.
+#
+# usage: hiddenWindow.sh path/to/quarnel path/to/quarnel-render
+set -uo pipefail
+source "$(dirname "$0")/demoScriptSetUp.sh" "$1"
+render=$(realpath "$2")
+
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+    echo "SKIP: no Xvfb or xdotool here (scripts/install-deps.sh installs xvfb xdotool)"
+    exit $skipped
+fi
+if ! xvfbLifetime=150 startXvfb "$work" -screen 0 800x600x24 -br; then
+    echo "SKIP: Xvfb did not start: $(cat "$work/xvfb.log")"
+    exit $skipped
+fi
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}detect_leaks=0"
+
+flight=$work/run/flight.txt
+mkdir -p "$work/run"
+(cd "$work/run" && exec timeout -k 2 120 "$quarnel" --windowed --size 160x120 --autopilot \
+    --record "$flight" >out.txt 2>err.txt) &
+shellPid=$!
+
+# The program's own pid (the timeout it runs under is its parent), its window, and what it has done so far:
+# recorded steps (the file is flushed every second) and CPU clock ticks.
+for _ in $(seq 100); do
+    quarnelPid=$(pgrep -P "$shellPid" -x quarnel || true)
+    [ -n "$quarnelPid" ] && window=$(xdotool search --pid "$quarnelPid" 2>/dev/null | tail -n 1)
+    [ -n "${window:-}" ] && break
+    sleep 0.1
+done
+[ -n "${window:-}" ] || fail "no window of quarnel's showed"
+steps() {
+    local count
+    count=$(grep -vc '^#' "$flight" 2>/dev/null)
+    echo "${count:-0}"
+}
+cpuTicks() { awk '{ print $14 + $15 }' "/proc/$quarnelPid/stat"; }
+waitSteps() { # at-least
+    for _ in $(seq 200); do
+        [ "$(steps)" -ge "$1" ] && return 0
+        kill -0 "$quarnelPid" 2>/dev/null || fail "quarnel ended"
+        sleep 0.1
+    done
+    fail "the recording did not reach $1 steps (it holds $(steps))"
+}
+waitSteps 30
+echo "ok: flying in window $window, $(steps) steps recorded"
+
+# Hidden: one flush may still come as the loop goes to sleep; then nothing for three seconds.
+xdotool windowunmap --sync "$window"
+sleep 1.5
+hiddenSteps=$(steps)
+hiddenTicks=$(cpuTicks)
+sleep 3
+laterSteps=$(steps)
+laterTicks=$(cpuTicks)
+[ "$laterSteps" -eq "$hiddenSteps" ] ||
+    fail "hidden, it grew frames: $hiddenSteps steps, then $laterSteps three seconds later"
+ticksPerSecond=$(getconf CLK_TCK)
+spent=$((laterTicks - hiddenTicks))
+# Awake it draws every frame; asleep it waits on the X connection. A tenth of a second in
+# three covers a sanitized build's own threads waking.
+[ "$spent" -le $((ticksPerSecond / 10)) ] ||
+    fail "hidden, it took $spent of $ticksPerSecond CPU ticks a second over three seconds"
+echo "ok: hidden for 3 s: no frames grown ($laterSteps steps), $spent CPU ticks spent"
+
+xdotool windowmap --sync "$window"
+waitSteps $((laterSteps + 60))
+echo "ok: shown again, it flies on ($(steps) steps)"
+
+xdotool windowfocus --sync "$window" 2>/dev/null
+for _ in 1 2 3; do
+    xdotool keydown Escape
+    sleep 0.3
+    xdotool keyup Escape
+    stillRunning "$quarnelPid" 10 || break
+done
+wait "$shellPid"
+status=$?
+quarnelPid=
+[ "$status" -eq 0 ] || fail "exit status $status after Escape, expected 0"
+
+# The recording against the autopilot's own flight, rendered headless with the same seed.
+read -r ticks speed < <(sed -n 's/^# quarnel flight: size [0-9x]* ticks \([0-9]*\) speed \(.*\)/\1 \2/p' "$flight")
+[ -n "${speed:-}" ] || fail "the recording has no header: $(head -n 1 "$flight")"
+frames=$(steps)
+mkdir -p "$work/replay" "$work/never"
+"$render" --flight "$flight" --frames "$frames" --out "$work/replay/f%05d.ppm" \
+    >"$work/replay.txt" 2>&1 || fail "the replay failed: $(cat "$work/replay.txt")"
+"$render" --autopilot --size 160x120 --ticks "$ticks" --speed "$speed" --frames "$frames" \
+    --out "$work/never/f%05d.ppm" >"$work/never.txt" 2>&1 ||
+    fail "the autopilot render failed: $(cat "$work/never.txt")"
+differing=0
+for f in "$work"/never/*.ppm; do
+    cmp -s "$f" "$work/replay/${f##*/}" || differing=$((differing + 1))
+done
+[ "$differing" -eq 0 ] ||
+    fail "$differing of $frames frames differ from the flight that was never hidden"
+echo "ok: all $frames frames of the run hidden midway are those of the flight never hidden"
