@@ -21,6 +21,7 @@ namespace {
 
 int32_t entryThreads = 0;
 bool entryAutopilot = false;
+bool entryStatistics = false;
 
 } // namespace
 
@@ -70,9 +71,10 @@ int runDemonstration(HINSTANCE instance, const RunSettings& settings) {
     return 0;
 }
 
-void setDemonstrationOptions(int32_t threads, bool autopilot) {
+void setDemonstrationOptions(int32_t threads, bool autopilot, bool frameStatistics) {
     entryThreads = threads;
     entryAutopilot = autopilot;
+    entryStatistics = frameStatistics;
 }
 
 int appMain(HINSTANCE instance, HINSTANCE, const char*, int) {
@@ -83,6 +85,7 @@ int appMain(HINSTANCE instance, HINSTANCE, const char*, int) {
     settings.speed = speedPreference;
     settings.threads = entryThreads;
     settings.steering = entryAutopilot ? Steering::autopilot : Steering::person;
+    settings.frameStatistics = entryStatistics;
     settings.resolutionNote = preferencesResolutionNote();
     return runDemonstration(instance, settings);
 }

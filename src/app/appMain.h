@@ -21,9 +21,10 @@ void startRun(HINSTANCE instance, const RunSettings& settings);
 int runDemonstration(HINSTANCE instance, const RunSettings& settings);
 
 // What the process entry's options add to the demonstration's run, which the preferences know
-// nothing of: the threads that grow the cells (0: all) and the autopilot. Until it is called,
-// every thread and the person.
-void setDemonstrationOptions(int32_t threads, bool autopilot);
+// nothing of: the threads that grow the cells (0: all), the autopilot and the frame statistics
+// at the end (RunSettings::frameStatistics). Until it is called, every thread, the person and
+// no statistics.
+void setDemonstrationOptions(int32_t threads, bool autopilot, bool frameStatistics);
 
 // loadPreferences, then runDemonstration with the size and speed it read and the process
 // entry's options. Only instance is used; the command line and the show command change nothing.

@@ -3,6 +3,7 @@
 #include "app/cameraControl.h"
 #include "app/cellWorkers.h"
 #include "app/flightControl.h"
+#include "app/framePacing.h"
 #include "app/inputWatch.h"
 #include "app/preferences.h"
 #include "app/screenshotKey.h"
@@ -50,6 +51,7 @@ int runFrame() {
     const uint32_t rules = runSettings.endRules;
     drawFrame();
     presentAndClearScene();
+    paceFramePresent();
     const bool pressed = (rules & endOnInput) != 0 && pressQueued();
     int end = pumpMessages();
     if ((rules & endOnQuitKeys) != 0) {
@@ -78,6 +80,7 @@ bool flyFrame() {
 }
 
 void runFrameLoop() {
+    startFramePacing();
     while (flyFrame()) {
     }
 }

@@ -17,10 +17,10 @@ void moveCamera();
 // the frame up to its present.
 void drawFrame();
 
-// drawFrame, the present, the pump. Returns non-zero when the frame ends the run: a quit message,
-// or what the run's end rules name (Q or Escape held in the frame's keyboard snapshot, the person
-// acting, a SIGTERM, the flight's last frame). The frame is presented either way
-// (presentAndClearScene, display/tilePresentation.h).
+// drawFrame, the present and what the run asks at it (paceFramePresent), the pump. Returns non-zero
+// when the frame ends the run: a quit message, or what the run's end rules name (Q or Escape held
+// in the frame's keyboard snapshot, the person acting, a SIGTERM, the flight's last frame). The
+// frame is presented either way (presentAndClearScene, display/tilePresentation.h).
 int runFrame();
 
 // One whole frame of the run: runFrame, then the screenshot key (not when the person only
@@ -28,5 +28,5 @@ int runFrame();
 // A host that owns the loop (a browser's animation frames) calls it once per turn.
 bool flyFrame();
 
-// Flies frames until one ends the run.
+// startFramePacing, then flies frames until one ends the run.
 void runFrameLoop();

@@ -5,6 +5,7 @@
 #include "app/commandLine.h"
 #include "app/desktopFolders.h"
 #include "app/flight/flightRecording.h"
+#include "app/framePacing.h"
 #include "app/preferences.h"
 #include "app/programOptions.h"
 #include "app/saver/saverMode.h"
@@ -43,7 +44,16 @@ static RunSettings oneRunSettings() {
     }
     settings.threads = programOptions.threads;
     settings.steering = programOptions.autopilot ? Steering::autopilot : Steering::person;
+    settings.frameStatistics = programOptions.frameStatistics;
     return settings;
+}
+
+// --stats: said once a run that flew is over, whichever door it came in by.
+[[noreturn]] static void endRun(int status) {
+    if (programOptions.frameStatistics && status == 0) {
+        sayFrameStatistics("quarnel");
+    }
+    std::exit(status);
 }
 
 #if defined(QUARNEL_REAL_DIRECTDRAW)
@@ -84,7 +94,7 @@ int main(int argc, char** argv) {
     }
 #endif
     if (programOptions.saverMode != SaverMode::none) {
-        std::exit(runSaver(GetModuleHandleA(nullptr)));
+        endRun(runSaver(GetModuleHandleA(nullptr)));
     }
 #if !defined(_WIN32)
     // Without a folder of its own the run goes on in the working folder, as it would have.
@@ -99,9 +109,10 @@ int main(int argc, char** argv) {
             std::exit(2);
         }
     }
-    setDemonstrationOptions(programOptions.threads, programOptions.autopilot);
+    setDemonstrationOptions(programOptions.threads, programOptions.autopilot,
+                            programOptions.frameStatistics);
     if (programOptions.saverWidth > 0 || programOptions.saverSpeedGiven) {
-        std::exit(runDemonstration(GetModuleHandleA(nullptr), oneRunSettings()));
+        endRun(runDemonstration(GetModuleHandleA(nullptr), oneRunSettings()));
     }
-    std::exit(appMain(GetModuleHandleA(nullptr), nullptr, arguments, SW_SHOWNORMAL));
+    endRun(appMain(GetModuleHandleA(nullptr), nullptr, arguments, SW_SHOWNORMAL));
 }

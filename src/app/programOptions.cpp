@@ -242,6 +242,32 @@ bool takeSize(const char* value) {
     return true;
 }
 
+bool takeStatistics(const char*) {
+    programOptions.frameStatistics = true;
+    return true;
+}
+
+bool takeSaverFrameRate(const char*) {
+    programOptions.saverFrameRate = true;
+    return true;
+}
+
+// Ten seconds at most: a hack that slow is a still picture.
+bool takeDelay(const char* value) {
+    int delay = 0;
+    if (!takeWholeNumber("-delay", value, 0, 10000000, &delay)) {
+        return false;
+    }
+    programOptions.saverDelay = static_cast<uint32_t>(delay);
+    return true;
+}
+
+// What a daemon or a person may pass that means nothing here: the window and its visual are
+// the daemon's, and the picture is true colour whatever the visual.
+bool takeIgnored(const char*) {
+    return true;
+}
+
 const unsigned demo = inDemonstration;
 const unsigned hack = inX11Hack;
 const unsigned windows = inWindowsSaver;
@@ -267,6 +293,13 @@ const OptionRow optionRows[] = {
     {"-window", false, takeOwnWindow, hack},
     {"-speed", true, takeSpeed, demo | hack, false, false, 2, true},
     {"-size", true, takeSize, demo | hack, false, false, 2, true},
+    {"--stats", false, takeStatistics, demo | hack},
+    {"-delay", true, takeDelay, hack, false, false, 2, true},
+    // One dash only: --fps is the window's rate.
+    {"-fps", false, takeSaverFrameRate, hack},
+    {"-install", false, takeIgnored, hack, false, false, 2, true},
+    {"-noinstall", false, takeIgnored, hack, false, false, 2, true},
+    {"-visual", true, takeIgnored, hack, false, false, 2, true},
 };
 
 // The row a word names, and the value attached to it after a colon, if any.
@@ -328,16 +361,26 @@ const char* const programHelp =
     "  --record FILE       keep the flight in FILE, for quarnel-render to replay (default: none)\n"
     "  --autopilot         fly by itself until the mouse moves or a button is pressed\n"
     "  --threads N         threads that grow the scene, 1 to 256 (default: all there are)\n"
+    "  --stats             at the end, on standard error: the frames, the median and 99th\n"
+    "                      percentile time between presents, the jitter (standard deviation\n"
+    "                      of the last 256) and the CPU time per frame (the hack's too)\n"
     "  --desktop           as a desktop menu starts it: prefs.txt in $XDG_CONFIG_HOME/quarnel\n"
     "                      (~/.config/quarnel), F12's screenshots in the XDG pictures folder\n"
     "                      (~/Pictures); on Windows the working folder all the same\n"
     "\n"
-    "The XScreenSaver hack (the daemon passes these; -size and -speed with one dash, too):\n"
+    "The XScreenSaver hack (the daemon passes these; the one-dash words take two dashes too,\n"
+    "but for -window and -fps):\n"
     "  -root, --root       draw on XSCREENSAVER_WINDOW, or else the root window\n"
     "  -window-id ID       draw on the window ID (decimal or 0x hexadecimal)\n"
-    "  -window             draw on a window of its own, to try it (one dash)\n"
+    "  -window             draw on a window of its own, to try it\n"
     "  --size WxH          as above (default: 800x600; the hack has no prefs.txt)\n"
     "  --speed S           as above (default: 20)\n"
+    "  -delay N            wait N microseconds after each frame, 0 to 10000000 (default: 0)\n"
+    "  -fps                every 5 seconds, on standard error: frames per second and CPU time\n"
+    "                      per frame (--fps N is the demonstration's)\n"
+    "  --stats             as above\n"
+    "  -install, -noinstall, -visual V\n"
+    "                      taken and ignored: the daemon's window and visual are used as given\n"
     "\n"
     "The Windows screensaver (quarnel.scr; Windows passes these):\n"
     "  /s                  full screen until any input\n"

@@ -40,6 +40,10 @@ struct ProgramOptions {
     float saverSpeed;
     int saverWidth; // --size WxH (-size WxH): the resolution, likewise; 0 x 0 when not given
     int saverHeight;
+    bool frameStatistics; // --stats: the frame pacing on standard error at the end
+    // -fps (one dash: --fps is the window's rate): the frame rate on standard error now and then.
+    bool saverFrameRate;
+    uint32_t saverDelay; // -delay N (--delay N): microseconds waited after each frame
 };
 
 extern ProgramOptions programOptions;

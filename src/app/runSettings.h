@@ -37,4 +37,11 @@ struct RunSettings {
     // A screensaver's: a size the display refuses gives way to the desktop's, with one line on
     // standard error, instead of the fatal error.
     bool desktopFallback = false;
+    // --stats: the frames and the intervals between presents are measured, for the program to
+    // say when the run has ended (sayFrameStatistics).
+    bool frameStatistics = false;
+    // The hack's -fps: the frames per second and the CPU per frame on standard error every few
+    // seconds (framePacing.h).
+    bool frameRateReport = false;
+    uint32_t frameDelay = 0; // the hack's -delay: microseconds waited after each present
 };

@@ -2,6 +2,8 @@
 #include "app/appMain.h"
 #include "app/cameraControl.h"
 #include "app/cellWalk.h"
+#include "app/frameClock.h"
+#include "app/framePacing.h"
 #include "app/preferences.h"
 #include "platform/host/headless/headlessHost.h"
 #include "record/displayState.h"
@@ -199,6 +201,30 @@ TEST_F(DemonstrationTest, EscapeEndsTheLoopAfterTheFrameIsPresented) {
     EXPECT_EQ(headlessDisplayMode().width, 800);
     EXPECT_EQ(headlessDisplayMode().bitsPerPixel, 24);
     EXPECT_FALSE(headlessCursorVisible());
+}
+
+TEST_F(DemonstrationTest, StatsMeasureTheRunForTheProgramToSay) {
+    holdFrameClocks();
+    setDemonstrationOptions(0, false, true);
+    keyAtFrame = 3;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    setDemonstrationOptions(0, false, false);
+    EXPECT_EQ(runFrameStatistics().frames, 4u);
+    testing::internal::CaptureStderr();
+    sayFrameStatistics("quarnel");
+    releaseFrameClocks();
+    // The clocks stood still: every interval 0, no CPU.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "quarnel: 4 frames; between presents: median 0.000 ms, 99th percentile 0.000 ms, "
+              "jitter 0.000 ms (standard deviation of the last 3); CPU 0.000 ms per frame\n");
+}
+
+TEST_F(DemonstrationTest, WithoutStatsNothingIsMeasured) {
+    keyAtFrame = 3;
+    EXPECT_EQ(appMain(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL), 0);
+    EXPECT_EQ(runFrameStatistics().frames, 0u);
 }
 
 TEST_F(DemonstrationTest, QEndsTheLoopToo) {

@@ -86,10 +86,15 @@ TEST(ProgramHelp, ListsEveryOptionWithItsValues) {
     EXPECT_EQ(parseProgramOptions({"--help"}), 0);
     EXPECT_TRUE(programOptions.showHelp);
     const std::string help = programHelp;
-    for (const char* option :
-         {"--size WxH", "--speed S", "--windowed", "--display N", "--fps N", "--scale fit|integer",
-          "--record FILE", "--autopilot", "--threads N", "-root", "--root", "-window-id ID",
-          "-window ", "/s", "/p HWND", "/c [HWND]", "/a HWND", "--help", "--version"}) {
+    for (const char* option : {"--size WxH",    "--speed S",   "--windowed",
+                               "--display N",   "--fps N",     "--scale fit|integer",
+                               "--record FILE", "--autopilot", "--threads N",
+                               "-root",         "--root",      "-window-id ID",
+                               "-window ",      "/s",          "/p HWND",
+                               "/c [HWND]",     "/a HWND",     "--help",
+                               "--version",     "--stats",     "-delay N",
+                               "-fps ",         "-install",    "-noinstall",
+                               "-visual V"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(help.find('\t'), std::string::npos);
@@ -313,6 +318,59 @@ TEST(ParseProgramOptions, BadXScreenSaverValues) {
     }
     EXPECT_EQ(parseProgramOptions({"-root", "-size", "16384x1"}), 0);
     EXPECT_EQ(programOptions.saverWidth, 16384);
+}
+
+TEST(ParseProgramOptions, XScreenSaverPacing) {
+    EXPECT_EQ(parseProgramOptions({"-root"}), 0);
+    EXPECT_EQ(programOptions.saverDelay, 0u); // no wait added unless asked
+    EXPECT_FALSE(programOptions.saverFrameRate);
+    EXPECT_FALSE(programOptions.frameStatistics);
+
+    EXPECT_EQ(parseProgramOptions({"-root", "-delay", "100000", "-fps", "--stats"}), 0);
+    EXPECT_EQ(programOptions.saverDelay, 100000u);
+    EXPECT_TRUE(programOptions.saverFrameRate);
+    EXPECT_TRUE(programOptions.frameStatistics);
+    EXPECT_EQ(parseProgramOptions({"-window-id", "7", "--delay", "0"}), 0);
+    EXPECT_EQ(programOptions.saverDelay, 0u);
+    EXPECT_EQ(parseProgramOptions({"-delay", "10000000", "-window"}), 0);
+    EXPECT_EQ(programOptions.saverDelay, 10000000u);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::x11OwnWindow);
+
+    // What a daemon's command line may carry besides: taken, and nothing changes.
+    EXPECT_EQ(parseProgramOptions({"-root", "-install", "-visual", "default", "--noinstall"}), 0);
+    EXPECT_EQ(programOptions.saverMode, SaverMode::x11Root);
+    EXPECT_EQ(programOptions.saverDelay, 0u);
+}
+
+TEST(ParseProgramOptions, BadDelaysEndWithStatusTwoAndSayWhy) {
+    for (const char* delay : {"", "-1", "10000001", "1e5", "fast", "5ms", "+5", " 5"}) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(parseProgramOptions({"-root", "-delay", delay}), 2) << delay;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  std::string("quarnel: -delay takes a whole number from 0 to 10000000, not \"") +
+                      delay + "\"\n");
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(parseProgramOptions({"-root", "--delay"}), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "quarnel: -delay needs a value\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(parseProgramOptions({"-root", "-visual"}), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "quarnel: -visual needs a value\n");
+}
+
+TEST(ParseProgramOptions, PacingOptionsBelongWhereTheyMeanSomething) {
+    // --stats is the demonstration's and the hack's; -fps and -delay the hack's alone.
+    EXPECT_EQ(parseProgramOptions({"--stats", "--windowed"}), 0);
+    EXPECT_TRUE(programOptions.frameStatistics);
+    expectRefused({"-fps"}, "quarnel: -fps is not an option of the demonstration");
+    expectRefused({"--delay", "5"}, "quarnel: --delay is not an option of the demonstration");
+    expectRefused({"/s", "--stats"},
+                  "quarnel: --stats is not an option of the Windows screensaver (/s)");
+    // --fps is the window's rate, which the daemon's window does not take.
+    expectRefused({"-root", "--fps", "30"},
+                  "quarnel: --fps is not an option of the XScreenSaver hack (-root)");
+    expectRefused({"-dleay", "5"}, "quarnel: unknown option \"-dleay\" (did you mean -delay?); "
+                                   "quarnel --help lists them");
 }
 
 } // namespace

@@ -107,3 +107,17 @@ TEST(RenderOptions, BenchmarkNeedsNoOutAndThreadsAreCounted) {
     RenderOptions neither;
     EXPECT_FALSE(parse({"--size", "64x48", "--ticks", "1"}, &neither, &error));
 }
+
+TEST(RenderOptions, StatsAreAskedForOnly) {
+    RenderOptions plain;
+    std::string error;
+    ASSERT_TRUE(parse({"--size", "64x48", "--ticks", "1", "--benchmark"}, &plain, &error));
+    EXPECT_FALSE(plain.stats);
+    RenderOptions asked;
+    ASSERT_TRUE(
+        parse({"--stats", "--size", "64x48", "--ticks", "1", "--out", "f%d.ppm"}, &asked, &error))
+        << error;
+    EXPECT_TRUE(asked.stats);
+    EXPECT_EQ(asked.outPattern, "f%d.ppm");
+    EXPECT_NE(std::string(renderUsage).find("--stats"), std::string::npos);
+}

@@ -10,6 +10,7 @@
 #include "app/appMain.h"
 #include "app/cellWorkers.h"
 #include "app/flight/flightFile.h"
+#include "app/framePacing.h"
 #include "imagefile/pngFile.h"
 #include "platform/host/headless/headlessHost.h"
 
@@ -245,6 +246,7 @@ int main(int argc, char** argv) {
     settings.flight = &flight.steps;
     // The end of the flight: the run ends once its last frame is presented.
     settings.frames = static_cast<uint32_t>(options.frames);
+    settings.frameStatistics = options.stats;
     catchInterruptions();
     if (flight.video != VideoKind::none) {
         const VideoSettings video{flight.video,   options.outPattern, options.width,
@@ -264,5 +266,8 @@ int main(int argc, char** argv) {
     }
 
     reportTimes(flight.video == VideoKind::yuv4mpeg ? stderr : stdout);
+    if (options.stats) {
+        sayFrameStatistics("quarnel-render");
+    }
     return result;
 }

@@ -22,6 +22,7 @@ struct RenderOptions {
     std::string outPattern;
     bool benchmark = false; // time the frames and write nothing
     int threads = 0;        // threads that grow the scene; 0: every hardware thread
+    bool stats = false;     // the frame pacing on standard error at the end
 };
 
 const int defaultFrames = 60;

@@ -39,6 +39,9 @@ RunSettings hackSettings() {
     settings.speed = programOptions.saverSpeedGiven ? programOptions.saverSpeed : defaultSaverSpeed;
     settings.steering = Steering::watchedAutopilot;
     settings.endRules = endOnTermination;
+    settings.frameStatistics = programOptions.frameStatistics;
+    settings.frameRateReport = programOptions.saverFrameRate;
+    settings.frameDelay = programOptions.saverDelay;
     return settings;
 }
 

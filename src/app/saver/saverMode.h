@@ -23,4 +23,5 @@ RunSettings fullScreenSaverSettings();
 
 // The hack: the size and speed of its options (-size, -speed) or the defaults above, flown by
 // the autopilot alone until a SIGTERM; input changes nothing. No preferences file is read.
+// -delay, -fps and --stats pace and measure its frames.
 RunSettings hackSettings();

@@ -30,6 +30,9 @@ answers() { # name expected-text options...
 }
 answers help "--windowed" --help
 answers help-among-others "--threads N" --windowed --help
+answers help-lists-stats "--stats" --help
+answers help-lists-hack-pacing "-delay N" --help
+answers help-lists-hack-fps "-fps " --help
 answers version "quarnel " --version
 
 refused() { # name options...
@@ -52,6 +55,11 @@ refused size-in-windows-saver /s --size 800x600
 refused record-in-hack -root --record flight.txt
 refused two-ways -window /c
 refused bad-value --fps fast
+refused fps-in-demonstration -fps
+refused delay-in-demonstration --delay 20000
+refused stats-in-windows-saver /s --stats
+refused bad-delay -root -delay soon
+refused missing-delay -root -delay
 
 # A path with a space and a quote reaches --record whole: the recording is made at once, under
 # that very name, before the demonstration finds no display.

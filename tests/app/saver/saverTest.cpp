@@ -1,6 +1,8 @@
 // The screensaver modes on the headless host: the hack's options and its way out on SIGTERM,
 // the input that ends a full-screen saver, and the preferences in the application-data folder.
 #include "app/appMain.h"
+#include "app/frameClock.h"
+#include "app/framePacing.h"
 #include "app/inputWatch.h"
 #include "app/preferences.h"
 #include "app/programOptions.h"
@@ -186,6 +188,7 @@ class SaverRun : public ::testing::Test {
     static void atFrame(void* context) {
         SaverRun* run = static_cast<SaverRun*>(context);
         ++run->frames;
+        advanceHeldClocks(0, run->cpuPerFrame);
         if (run->frames == run->terminateAtFrame) {
             std::raise(SIGTERM);
         }
@@ -212,6 +215,9 @@ class SaverRun : public ::testing::Test {
             lit += frame->pixels[i] != 0;
         }
         run->lastLit = lit;
+        if (frame->number == run->terminateAtPresent) {
+            std::raise(SIGTERM);
+        }
         if (run->tapAtFrame != 0 && run->frames == run->tapAtFrame) {
             headlessAdvanceTicks(20);
         }
@@ -230,6 +236,8 @@ class SaverRun : public ::testing::Test {
     int moveBy = 0;
     int quitAtFrame = 0;
     int tapAtFrame = 0;
+    int terminateAtPresent = 0; // counting the start-up's
+    uint64_t cpuPerFrame = 0;   // moves the held CPU clock
     size_t lastLit = 0;
     std::vector<float> cameraZs;
 };
@@ -277,6 +285,47 @@ TEST_F(SaverRun, RootFollowsXScreenSaverWindow) {
     EXPECT_EQ(runHack({"-root"}), 0);
     EXPECT_EQ(programOptions.window.saverTarget, HostSaverTarget::foreignWindow);
     EXPECT_EQ(programOptions.window.saverWindowId, 0x1E00007u);
+}
+
+// The frame clocks held still, moved only by the frames' waits and the fixture.
+struct HeldFrameClocks {
+    HeldFrameClocks() { holdFrameClocks(); }
+    ~HeldFrameClocks() { releaseFrameClocks(); }
+};
+
+TEST_F(SaverRun, HackFpsSaysTheRateEveryFiveSecondsAndDelayWaitsAfterEachFrame) {
+    const HeldFrameClocks held;
+    cpuPerFrame = 2000;
+    terminateAtFrame = 61;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runHack({"-window", "-size", "64x48", "-fps", "-delay", "100000", "--stats"}), 0);
+    sayFrameStatistics("quarnel");
+    // Frame k is presented at (k - 1) × 100 ms: frame 51 ends the first five seconds.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "quarnel: 10.0 frames per second, CPU 2.000 ms per frame\n"
+              "quarnel: 61 frames; between presents: median 100.000 ms, 99th percentile "
+              "100.000 ms, jitter 0.000 ms (standard deviation of the last 60); CPU 2.000 ms per "
+              "frame\n");
+    EXPECT_EQ(frames, 61);
+    EXPECT_EQ(steadyMicroseconds(), 61u * 100000u);
+}
+
+TEST_F(SaverRun, HackWithoutFpsOrStatsSaysNothingAndMeasuresNothing) {
+    const HeldFrameClocks held;
+    terminateAtFrame = 3;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runHack({"-window", "-size", "64x48"}), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(runFrameStatistics().frames, 0u);
+    EXPECT_EQ(steadyMicroseconds(), 0u);
+}
+
+TEST_F(SaverRun, ASigtermCutsTheDelayShort) {
+    const HeldFrameClocks held;
+    terminateAtPresent = 1 + 3; // during frame 3's present, before its wait
+    EXPECT_EQ(runHack({"-window", "-size", "64x48", "-delay", "10000000"}), 0);
+    EXPECT_EQ(frames, 3);
+    EXPECT_EQ(steadyMicroseconds(), 2u * 10000000u);
 }
 
 TEST_F(SaverRun, ABadXScreenSaverWindowEndsWithStatusOneBeforeAnyWindow) {
