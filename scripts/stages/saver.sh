@@ -3,7 +3,8 @@
 #   X11: a stand-in XScreenSaver daemon makes a window and runs `quarnel -window-id` into it:
 #   structures show in the window, SIGTERM ends the hack with status 0 in under a second;
 #   -root with XSCREENSAVER_WINDOW draws into that window; -window opens a window of its own;
-#   an id that names no window ends with a clear message and status 1; xmllint takes
+#   an id that names no window ends with a clear message and status 1; -fps says the frame rate
+#   every 5 seconds, and -delay 100000 keeps the frames to at most ten a second; xmllint takes
 #   data/xscreensaver/quarnel.xml. XScreenSaver's own daemon then runs `quarnel -root` on one
 #   screen and on two, twenty times each, and each deactivation ends the hack with status 0
 #   (tests/app/saver/standIns/xscreensaverDaemon.sh).
@@ -43,8 +44,9 @@ atExit stopXvfb
 echo "=== XScreenSaver settings file ==="
 xml=data/xscreensaver/quarnel.xml
 if xmllint --noout "$xml" 2>"$work/xmllint.txt" && grep -q '<screensaver name="quarnel"' "$xml" &&
-    grep -q '<command arg="-root"/>' "$xml" && grep -q 'arg="-speed %"' "$xml"; then
-    pass "xmllint accepts $xml (name quarnel, -root, a -speed slider)"
+    grep -q '<command arg="-root"/>' "$xml" && grep -q 'arg="-speed %"' "$xml" &&
+    grep -q 'arg="-delay %"' "$xml" && grep -q 'arg-set="-fps"' "$xml"; then
+    pass "xmllint accepts $xml (name quarnel, -root, -speed and -delay sliders, -fps)"
 else
     fail "$xml: $(cat "$work/xmllint.txt")"
 fi
@@ -136,6 +138,30 @@ kill -TERM "$ownPid" 2>/dev/null || true
 status=0
 wait "$ownPid" || status=$?
 [ "$status" -eq 0 ] || fail "-window: status $status after SIGTERM"
+
+# -fps and -delay, counted by --stats over the same time: with 100 ms waits after each frame,
+# 6.5 seconds hold at most 66 frames whatever the machine's load, and fewer than without.
+paced() { # name options...
+    local name=$1
+    shift
+    timeout -s TERM 6.5 "$quarnel" -window -size 320x240 -fps --stats "$@" >"$work/$name.txt" 2>&1
+    sed -n 's/^quarnel: \([0-9]*\) frames; .*/\1/p' "$work/$name.txt"
+}
+plainFrames=$(paced fps)
+delayedFrames=$(paced delay -delay 100000)
+fpsLine=$(grep -m 1 -E '^quarnel: [0-9]+\.[0-9] frames per second, CPU [0-9]+\.[0-9]{3} ms per frame$' \
+    "$work/fps.txt" || true)
+if [ -n "$fpsLine" ]; then
+    pass "-fps: \"$fpsLine\" after 5 seconds"
+else
+    fail "-fps: no frame rate line; said: $(cat "$work/fps.txt")"
+fi
+if [ -n "$plainFrames" ] && [ -n "$delayedFrames" ] && [ "$delayedFrames" -le 66 ] &&
+    [ "$delayedFrames" -lt "$plainFrames" ]; then
+    pass "-delay 100000: $delayedFrames frames in 6.5 s against $plainFrames without"
+else
+    fail "-delay 100000: ${delayedFrames:-no count} frames in 6.5 s against ${plainFrames:-no count} without; see $work/delay.txt"
+fi
 
 echo "=== the X11 hack under XScreenSaver's own daemon ==="
 countChecks < <(tests/app/saver/standIns/xscreensaverDaemon.sh "$quarnel")
