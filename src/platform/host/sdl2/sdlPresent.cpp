@@ -2,7 +2,9 @@
 // takes its format (32 bits as 0x00RRGGBB, 24 bits as blue, green, red bytes), converted
 // otherwise, and is drawn into the window by the chosen scaling. Where the layer says which
 // rectangles changed, only those are converted and uploaded; the texture keeps the rest, and
-// is drawn whole, so a scaled picture needs no mapping of them.
+// is drawn whole, so a scaled picture needs no mapping of them. A software renderer draws into
+// the window's own surface: where the picture fills that surface pixel for pixel, the changed
+// rectangles go straight into it and only they are put on the screen, without the texture.
 #include "platform/host/sdl2/sdlFrameConversion.h"
 #include "platform/host/sdl2/sdlHost.h"
 #include "platform/host/sdl2/sdlLetterbox.h"
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 // The texture format a frame of this depth is uploaded in, and whether it goes without
 // conversion.
@@ -52,7 +55,9 @@ static double secondsNow(void) {
            static_cast<double>(SDL_GetPerformanceFrequency());
 }
 
-static void presentPaced(void) {
+// The renderer's present, or with surfaceRects (the picture went into the window's surface) a
+// put of the window surface: whole when there are none given, else those rectangles.
+static void presentPaced(const std::vector<SDL_Rect>* surfaceRects) {
     if (!sdlHost.pacingStarted) {
         SDL_DisplayMode mode;
         int refreshRate = 0;
@@ -67,7 +72,16 @@ static void presentPaced(void) {
     if (wait > 0) {
         std::this_thread::sleep_for(std::chrono::duration<double>(wait));
     }
-    SDL_RenderPresent(sdlHost.renderer);
+    if (!sdlHost.surfaceHoldsPicture) {
+        SDL_RenderPresent(sdlHost.renderer);
+    } else if (surfaceRects) {
+        if (!surfaceRects->empty()) {
+            SDL_UpdateWindowSurfaceRects(sdlHost.window, surfaceRects->data(),
+                                         static_cast<int>(surfaceRects->size()));
+        }
+    } else {
+        SDL_UpdateWindowSurface(sdlHost.window);
+    }
     notePresentDone(&sdlHost.pacing, secondsNow());
 }
 
@@ -192,6 +206,15 @@ static void drawPicture(void) {
 }
 
 void sdlRedraw(void) {
+    if (sdlHost.surfaceHoldsPicture) {
+        // The surface of the same size still holds the picture; a new one waits for the next
+        // frame, which the caller has made whole.
+        SDL_Surface* surface = sdlHost.window ? SDL_GetWindowSurface(sdlHost.window) : nullptr;
+        if (surface && surface->w == sdlHost.pictureWidth && surface->h == sdlHost.pictureHeight) {
+            SDL_UpdateWindowSurface(sdlHost.window);
+        }
+        return;
+    }
     if (!sdlHost.renderer || !sdlHost.texture) {
         return;
     }
@@ -199,9 +222,85 @@ void sdlRedraw(void) {
     SDL_RenderPresent(sdlHost.renderer);
 }
 
+// The window's surface, where the renderer is software and the picture fills the surface pixel
+// for pixel in the format pictures are converted to; else null.
+static SDL_Surface* surfaceOneToOne(const HostFrame& frame) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(sdlHost.renderer, &info) != 0 ||
+        (info.flags & SDL_RENDERER_SOFTWARE) == 0) {
+        return nullptr;
+    }
+    SDL_Surface* surface = SDL_GetWindowSurface(sdlHost.window);
+    if (!surface || surface->w != frame.width || surface->h != frame.height ||
+        surface->format->format != SDL_PIXELFORMAT_RGB888 || SDL_MUSTLOCK(surface)) {
+        return nullptr;
+    }
+    return surface;
+}
+
+static void copyIntoSurface(const HostFrame& frame, const HostRect& rect, SDL_Surface* surface) {
+    const uint8_t* first = frame.pixels + static_cast<std::ptrdiff_t>(rect.y) * frame.pitch +
+                           static_cast<std::ptrdiff_t>(rect.x) * frame.bytesPerPixel;
+    uint8_t* target = static_cast<uint8_t*>(surface->pixels) +
+                      static_cast<std::ptrdiff_t>(rect.y) * surface->pitch +
+                      static_cast<std::ptrdiff_t>(rect.x) * 4;
+    sdlHost.uploadedPixels += static_cast<uint64_t>(rect.width) * rect.height;
+    if (frame.bytesPerPixel == 4 && sdlHost.uploadAsIsAllowed) {
+        for (int y = 0; y < rect.height; y++) {
+            std::memcpy(target + static_cast<std::ptrdiff_t>(y) * surface->pitch,
+                        first + static_cast<std::ptrdiff_t>(y) * frame.pitch,
+                        static_cast<size_t>(rect.width) * 4);
+        }
+        return;
+    }
+    HostFrame part = frame;
+    part.pixels = first;
+    part.width = rect.width;
+    part.height = rect.height;
+    convertFrame(part, sdlHost.paletteKnown ? sdlHost.palette : nullptr, target, surface->pitch);
+}
+
+static void presentIntoSurface(const HostFrame& frame, SDL_Surface* surface) {
+    const bool partial =
+        frame.changed != nullptr && sdlHost.surfaceHoldsPicture && !sdlHost.wholeUploadNext &&
+        sdlHost.partialUploads < partialUploadsBetweenWhole && changesInside(frame);
+    // The texture is left behind: should the renderer draw again, it is filled whole first.
+    sdlHost.surfaceHoldsPicture = true;
+    sdlHost.textureBehind = true;
+    if (!partial) {
+        sdlHost.partialUploads = 0;
+        sdlHost.wholeUploadNext = false;
+        copyIntoSurface(frame, HostRect{0, 0, frame.width, frame.height}, surface);
+        presentPaced(nullptr);
+        return;
+    }
+    ++sdlHost.partialUploads;
+    sdlHost.surfaceRects.clear();
+    for (int i = 0; i < frame.changedCount; i++) {
+        const HostRect& rect = frame.changed[i];
+        if (rect.width > 0 && rect.height > 0) {
+            copyIntoSurface(frame, rect, surface);
+            sdlHost.surfaceRects.push_back(SDL_Rect{rect.x, rect.y, rect.width, rect.height});
+        }
+    }
+    presentPaced(&sdlHost.surfaceRects);
+}
+
 void sdlPresent(const HostFrame* frame) {
     if (!sdlHost.renderer || !frame || !frame->pixels || frame->width < 1 || frame->height < 1) {
         return;
+    }
+    if (SDL_Surface* surface = surfaceOneToOne(*frame)) {
+        sdlHost.pictureWidth = frame->width;
+        sdlHost.pictureHeight = frame->height;
+        keepIndexedPicture(*frame);
+        presentIntoSurface(*frame, surface);
+        return;
+    }
+    sdlHost.surfaceHoldsPicture = false;
+    if (sdlHost.textureBehind) {
+        sdlHost.textureBehind = false;
+        sdlHost.wholeUploadNext = true;
     }
     if (!upload(*frame)) {
         return;
@@ -210,5 +309,5 @@ void sdlPresent(const HostFrame* frame) {
     sdlHost.pictureHeight = frame->height;
     keepIndexedPicture(*frame);
     drawPicture();
-    presentPaced();
+    presentPaced(nullptr);
 }

@@ -64,6 +64,11 @@ struct SdlHostState {
     int partialUploads = 0;
     bool wholeUploadNext = true;
     uint64_t uploadedPixels = 0; // converted or copied into the texture since the start
+    // The last picture went into the window's surface (a software renderer, 1:1), and the
+    // texture has not had the pictures since; the rectangles of the last partial put.
+    bool surfaceHoldsPicture = false;
+    bool textureBehind = false;
+    std::vector<SDL_Rect> surfaceRects;
 };
 
 extern SdlHostState sdlHost;

@@ -137,6 +137,57 @@ TEST_F(SdlPartialPresent, ShowsWhatWholePresentsWould) {
     }
 }
 
+// At 1:1 the software renderer's window surface takes the changed rectangles, and the texture
+// is left behind: once the window no longer matches the picture, the renderer's first frame
+// must be the whole picture, not the texture's old one with this frame's boxes on it, even
+// before the resize's event has made the next upload whole.
+TEST_F(SdlPartialPresent, LeavingTheWindowSurfaceShowsTheWholePicture) {
+    const Uint32 fullScreen = SDL_GetWindowFlags(sdlHost.window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_SetWindowFullscreen(sdlHost.window, 0);
+    SDL_SetWindowSize(sdlHost.window, width * 2, height * 2);
+    HostEvent event;
+    while (activeHost.pollEvent(&event)) {
+    }
+    Picture picture = {4, width * 4, {}};
+    picture.pixels.assign(static_cast<size_t>(picture.pitch) * height, 0);
+    HostFrame frame = {picture.pixels.data(), width, height, picture.pitch, 4, nullptr, nullptr, 0};
+    activeHost.present(&frame);
+    ASSERT_FALSE(sdlHost.surfaceHoldsPicture) << "twice the size is the renderer's";
+
+    SDL_SetWindowSize(sdlHost.window, width, height);
+    while (activeHost.pollEvent(&event)) {
+    }
+    activeHost.present(&frame);
+    for (int step = 0; step < 6; step++) {
+        const Box box = boxAt(step % 3, step);
+        paint(&picture, box, static_cast<uint8_t>(90 + step * 20));
+        const HostRect changed[1] = {{box.x, box.y, box.width, box.height}};
+        frame.changed = changed;
+        frame.changedCount = 1;
+        activeHost.present(&frame);
+    }
+    ASSERT_TRUE(sdlHost.surfaceHoldsPicture) << "a software renderer at 1:1 puts the surface";
+
+    // Presented before the resize's event is read, as when it comes between pump and present.
+    SDL_SetWindowSize(sdlHost.window, width * 2, height * 2);
+    const Box last = boxAt(0, 7);
+    paint(&picture, last, 250);
+    const HostRect changed[1] = {{last.x, last.y, last.width, last.height}};
+    frame.changed = changed;
+    frame.changedCount = 1;
+    activeHost.present(&frame);
+    EXPECT_FALSE(sdlHost.surfaceHoldsPicture);
+    const auto partial = windowContents();
+    frame.changed = nullptr;
+    frame.changedCount = 0;
+    activeHost.present(&frame);
+    EXPECT_TRUE(partial == windowContents());
+
+    SDL_SetWindowFullscreen(sdlHost.window, fullScreen);
+    while (activeHost.pollEvent(&event)) {
+    }
+}
+
 // Whole presents where only the host knows what changed: after an exposure, the next frame
 // goes up whole even though the layer names its rectangles.
 TEST_F(SdlPartialPresent, AnExposureMakesTheNextUploadWhole) {
