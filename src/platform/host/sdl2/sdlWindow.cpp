@@ -27,10 +27,30 @@ static void closeVideo(void) {
     SDL_Quit();
 }
 
+// OpenGL drawn by the processor (Mesa's llvmpipe or softpipe, as on a machine without a GPU
+// driver) draws the whole texture into the window every frame: at 1920x1080 some 18 ms of CPU
+// a frame against 2 ms for the software renderer, which puts only what changed.
+static bool drawnByProcessor(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) {
+        return false;
+    }
+    typedef const unsigned char* (*GetString)(unsigned int);
+    GetString getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned int glRenderer = 0x1F01;
+    const char* name = getString ? reinterpret_cast<const char*>(getString(glRenderer)) : nullptr;
+    return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
+                    std::strstr(name, "Software Rasterizer"));
+}
+
 static SDL_Renderer* createRenderer(SDL_Window* window) {
     // Waiting for the refresh paces the frame loop, whose every step is per frame.
     if (SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC)) {
-        return renderer;
+        // A renderer the user named is kept whatever draws it.
+        if (SDL_getenv("SDL_RENDER_DRIVER") || !drawnByProcessor(renderer)) {
+            return renderer;
+        }
+        SDL_DestroyRenderer(renderer);
     }
     return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
 }
