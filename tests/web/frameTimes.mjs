@@ -66,7 +66,9 @@ const browser = await puppeteer.launch({
 async function webRun(origin, size) {
   const page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 800 });
-  const extra = options.query ? `&${options.query}` : '';
+  // Served cross-origin isolated, a page takes its threaded program unless told one thread.
+  const extra = (options.threads === '1' ? '&threads=1' : '') +
+                (options.query ? `&${options.query}` : '');
   await page.goto(`${origin}/?size=${size}&ticks=${ticks}&flight=cruise&frames=${frames}${extra}`);
   await page.waitForFunction(() => window.quarnel.status() === 'ended', { timeout: 120000,
                                                                           polling: 50 });

@@ -203,9 +203,7 @@
       context.putImageData(image, 0, 0);
     } else {
       page.partialFrames++;
-      for (let at = 0; at + 3 < rects.length; at += 4) {
-        context.putImageData(image, 0, 0, rects[at], rects[at + 1], rects[at + 2], rects[at + 3]);
-      }
+      putRectangles(image, rects);
     }
     const now = performance.now();
     page.showMilliseconds.push(now - before);
@@ -226,6 +224,41 @@
           break;
         }
       }
+    }
+  }
+
+  // A putImageData call costs about what putting a thousand more pixels does (headless
+  // Chromium, some 350 rectangles a frame), so a rectangle joins the box before it (the layer
+  // gives them band by band) while that adds fewer pixels than that beyond its own: half the
+  // calls for a seventh more pixels. What a box takes beside the rectangles is what the canvas
+  // shows already.
+  const putCostInPixels = 1024;
+
+  function putRectangles(image, rects) {
+    let left = 0, top = 0, right = 0, bottom = 0;
+    for (let at = 0; at + 3 < rects.length; at += 4) {
+      const x = rects[at], y = rects[at + 1], x1 = x + rects[at + 2], y1 = y + rects[at + 3];
+      if (right > left) {
+        const joinedLeft = Math.min(left, x), joinedTop = Math.min(top, y);
+        const joinedRight = Math.max(right, x1), joinedBottom = Math.max(bottom, y1);
+        const added = (joinedRight - joinedLeft) * (joinedBottom - joinedTop) -
+                      (right - left) * (bottom - top);
+        if (added <= (x1 - x) * (y1 - y) + putCostInPixels) {
+          left = joinedLeft;
+          top = joinedTop;
+          right = joinedRight;
+          bottom = joinedBottom;
+          continue;
+        }
+        context.putImageData(image, 0, 0, left, top, right - left, bottom - top);
+      }
+      left = x;
+      top = y;
+      right = x1;
+      bottom = y1;
+    }
+    if (right > left) {
+      context.putImageData(image, 0, 0, left, top, right - left, bottom - top);
     }
   }
 
