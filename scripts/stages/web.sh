@@ -33,4 +33,4 @@ ticks=20021122
 build/dev/tools/quarnel-render --size 800x600 --ticks "$ticks" --flight flights/cruise.txt \
     --frames 60 --out "$work/f%03d.ppm" >/dev/null
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
-node tests/web/browserTest.mjs build/web "$work" "$ticks"
+node tests/web/browserTest.mjs build/web "$work" "$ticks" build/dev/tools/quarnel-render

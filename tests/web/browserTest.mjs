@@ -7,13 +7,16 @@
 // - on a touch screen a drag steers, a long press or a second finger accelerates and two
 //   fingers put down together back up; the page fits a phone held either way;
 // - F and the button fill the screen, the video button saves a WebM that ffprobe reads, the
-//   link button's address shows the same scene, the page flies offline after a first visit,
+//   link button's address shows the same scene (and, once a flight flown on the page is over,
+//   carries the flight, which it replays frame for frame, or saves it as a file that
+//   quarnel-render replays frame for frame), the page flies offline after a first visit,
 //   and a device that asks for less motion starts paused with a play button;
 // - served cross-origin isolated it gives the same frames;
 // - a size that cannot be used gives a message and no run.
-// usage: node browserTest.mjs WEB_FOLDER NATIVE_FRAMES_FOLDER TICKS
+// usage: node browserTest.mjs WEB_FOLDER NATIVE_FRAMES_FOLDER TICKS [NATIVE_RENDER]
 // The native folder holds f000.ppm ... of quarnel-render --size 800x600 --ticks TICKS
-// --flight cruise.txt --frames 60.
+// --flight cruise.txt --frames 60; NATIVE_RENDER, the native quarnel-render, replays the flight
+// file the page saves.
 import { spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
@@ -23,7 +26,7 @@ import puppeteer from 'puppeteer-core';
 
 import { serveFolder } from './serveFolder.mjs';
 
-const [webFolder, nativeFolder, ticks] = process.argv.slice(2);
+const [webFolder, nativeFolder, ticks, nativeRender] = process.argv.slice(2);
 if (!webFolder || !nativeFolder || !ticks) {
   console.error('usage: node browserTest.mjs WEB_FOLDER NATIVE_FRAMES_FOLDER TICKS');
   process.exit(2);
@@ -406,6 +409,95 @@ async function link() {
                                     '20 frames equal');
 }
 
+// A flight flown on the page, steered and then ended with Q: its frames, kept.
+async function flownFlight() {
+  const page = await openPage('?size=320x240&speed=27&keep=1', 640, 480);
+  await waitFor(page, () => window.quarnel.framesPresented() >= 3);
+  await page.mouse.click(320, 240);
+  await waitFor(page, () => document.pointerLockElement !== null, null, 5000);
+  await page.mouse.move(360, 230, { steps: 4 });
+  await page.mouse.down();
+  await waitFor(page, () => window.quarnel.framesPresented() >= 30);
+  await page.mouse.up();
+  await page.mouse.move(300, 260, { steps: 4 });
+  await waitFor(page, () => window.quarnel.framesPresented() >= 50);
+  await page.keyboard.down('q');
+  await waitFor(page, () => window.quarnel.status() === 'ended', null, 5000);
+  await page.keyboard.up('q');
+  const count = await frames(page);
+  return { page, count, list: await digests(page, count) };
+}
+
+// After a flight flown here the link carries it, and opened shows every frame of it again; a
+// flight too long for an address is saved as a file instead, which quarnel-render replays
+// frame for frame.
+async function recordedLink() {
+  const flown = await flownFlight();
+  const first = flown.page;
+  const seed = await first.evaluate(() => window.quarnel.seed());
+  const text = await first.evaluate(() => window.quarnel.flown());
+  const steps = text ? text.split('\n').filter((line) => /^-?\d+ -?\d+ \d+$/.test(line)).length : 0;
+  check(text && text.startsWith(`# quarnel flight: size 320x240 ticks ${seed} speed 27`) &&
+        steps === flown.count - 1,
+        `the page records the flight it flew: ${steps} steps for ${flown.count} frames`);
+  await first.click('#linkButton');
+  await waitFor(first, () => window.quarnel.lastLink() !== '', null, 5000);
+  const address = new URL(await first.evaluate(() => window.quarnel.lastLink()));
+  check(address.searchParams.get('ticks') === String(seed) && address.searchParams.has('recorded'),
+        `after the flight the link carries it: ${address.href.length} characters`);
+  const replay = await openPage(`${address.search}&keep=1`, 640, 480);
+  await waitFor(replay, () => window.quarnel.status() === 'ended');
+  const replayed = await digests(replay, flown.count);
+  await replay.close();
+  check(parting(flown.list, replayed) === flown.count,
+        `the link replays the flight: ${parting(flown.list, replayed)} of ${flown.count} frames ` +
+        'equal');
+
+  // Too long for the address the page allows: saved as a file.
+  await first.evaluate(() => window.quarnel.setLongestAddress(100));
+  await first.click('#linkButton');
+  await waitFor(first, () => window.quarnel.flightsSaved() === 1, null, 5000);
+  const shortLink = new URL(await first.evaluate(() => window.quarnel.lastLink()));
+  await first.close();
+  const name = `quarnel-${seed}-flight.txt`;
+  for (let wait = 0; wait < 100 && !readdirSync(downloads).includes(name); wait++) {
+    await sleep(100);
+  }
+  const saved = readdirSync(downloads).includes(name) ?
+    readFileSync(join(downloads, name), 'utf8') : '';
+  check(saved === text && !shortLink.searchParams.has('recorded') &&
+        shortLink.searchParams.get('seed') === String(seed),
+        `a flight too long for the address is saved as ${name}, the link names its scene`);
+  if (nativeRender && saved) {
+    const out = mkdtempSync(join(tmpdir(), 'quarnel-replay-'));
+    const render = spawnSync(nativeRender, ['--flight', join(downloads, name), '--out',
+                                            join(out, 'f%03d.ppm')], { encoding: 'utf8' });
+    let equal = 0;
+    for (let n = 0; n < flown.count; n++) {
+      const file = join(out, `f${String(n).padStart(3, '0')}.ppm`);
+      if (readdirSync(out).includes(`f${String(n).padStart(3, '0')}.ppm`) &&
+          sha256(readPpm(file)) === flown.list[n]) {
+        equal++;
+      }
+    }
+    rmSync(out, { recursive: true, force: true });
+    check(render.status === 0 && equal === flown.count,
+          `quarnel-render replays the saved flight: ${equal} of ${flown.count} frames equal the ` +
+          `page's${render.status === 0 ? '' : ` (${render.stderr.trim()})`}`);
+  }
+
+  // An address whose flight is not one gives a message and no run.
+  for (const data of ['AAAA', 'no+base64']) {
+    const broken = await openPage(`?size=320x240&ticks=5&recorded=${data}`, 640, 480);
+    await waitFor(broken, () => window.quarnel.message() !== '', null, 10000);
+    const text = await broken.evaluate(() => window.quarnel.message());
+    const shown = await frames(broken);
+    await broken.close();
+    check(/recorded flight in the address cannot be read/.test(text) && shown === 0,
+          `recorded=${data}: "${text}" and ${shown} frames`);
+  }
+}
+
 async function lessMotion() {
   const page = await openPage('?size=320x240&seed=7', 640, 480,
                               { media: [{ name: 'prefers-reduced-motion', value: 'reduce' }] });
@@ -489,6 +581,7 @@ try {
   await fullscreen();
   await video();
   await link();
+  await recordedLink();
   await lessMotion();
   await offline();
   await unusableSizes();

@@ -30,6 +30,7 @@
     link: element('linkButton'),
     play: element('playButton'),
   };
+  const recordingPath = '/flown.txt';
   const input = { mouseMoveBy: 1, buttonDown: 2, buttonUp: 3, keyDown: 4, keyUp: 5 };
 
   const page = {
@@ -57,6 +58,8 @@
     recorder: null,
     videosSaved: 0,
     lastLink: '',
+    flown: null, // the last run's recorded flight, once it is over
+    flightsSaved: 0,
     noteTimer: 0,
   };
 
@@ -96,7 +99,7 @@
   function readAddress() {
     const query = new URLSearchParams(window.location.search);
     const settings = { width: 0, height: 0, speed: '20', seed: null, ticks: null, flight: null,
-                       frames: null, keep: query.get('keep') === '1',
+                       recorded: null, frames: null, keep: query.get('keep') === '1',
                        threads: query.get('threads') === '1' ? 1 : 0 };
     if (query.has('size')) {
       const text = query.get('size');
@@ -140,6 +143,16 @@
       settings.flight = query.get('flight');
       if (!/^[a-z0-9-]{1,64}$/.test(settings.flight)) {
         return { error: `There is no flight called "${settings.flight}".` };
+      }
+      if (settings.ticks === null) {
+        settings.ticks = 0;
+      }
+    }
+    // A flight flown on a page and carried by its link (see recordedFlightAddress).
+    if (query.has('recorded')) {
+      settings.recorded = query.get('recorded');
+      if (!/^[A-Za-z0-9_-]{1,1000000}$/.test(settings.recorded)) {
+        return { error: 'The recorded flight in the address cannot be read.' };
       }
       if (settings.ticks === null) {
         settings.ticks = 0;
@@ -313,6 +326,13 @@
     }
     page.status = 'ended';
     page.endedAt = performance.now();
+    if (status === 0 && page.settings.ticks === null && page.module) {
+      try {
+        page.flown = page.module.FS.readFile(recordingPath, { encoding: 'utf8' });
+      } catch {
+        page.flown = null;
+      }
+    }
     page.heldButtons.clear();
     show(panels.controls, false);
     show(panels.paused, false);
@@ -344,6 +364,34 @@
   function release(button) {
     if (button && page.heldButtons.delete(button)) {
       send(input.buttonUp, 0, 0, button, 0);
+    }
+  }
+
+  // Flights travel in addresses deflated, in base64url.
+  async function deflatedText(text, compress) {
+    const bytes = compress ? new TextEncoder().encode(text) : text;
+    const stream = new Blob([bytes]).stream()
+      .pipeThrough(compress ? new CompressionStream('deflate-raw')
+                            : new DecompressionStream('deflate-raw'));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
+  }
+
+  async function flightToAddressText(text) {
+    const bytes = await deflatedText(text, true);
+    let binary = '';
+    for (let at = 0; at < bytes.length; at += 0x8000) {
+      binary += String.fromCharCode(...bytes.subarray(at, at + 0x8000));
+    }
+    return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+  }
+
+  async function flightFromAddressText(encoded) {
+    try {
+      const binary = atob(encoded.replace(/-/g, '+').replace(/_/g, '/'));
+      const bytes = Uint8Array.from(binary, (character) => character.charCodeAt(0));
+      return new TextDecoder().decode(await deflatedText(bytes, false));
+    } catch {
+      throw new Error('The recorded flight in the address cannot be read.');
     }
   }
 
@@ -413,7 +461,10 @@
     let flightText = null;
     try {
       const [createQuarnel, text] = await Promise.all([
-        loadProgram(), settings.flight ? fetchFlight(settings.flight) : null]);
+        loadProgram(),
+        settings.recorded ? flightFromAddressText(settings.recorded)
+        : settings.flight ? fetchFlight(settings.flight)
+                          : null]);
       flightText = text;
       page.module = await createQuarnel({
         canvas,
@@ -440,8 +491,10 @@
         args.push('--frames', String(settings.frames));
       }
     } else {
-      args.push('--seed', String(page.seed));
+      // Kept as quarnel --record keeps it, for the link once the run is over.
+      args.push('--seed', String(page.seed), '--record', recordingPath);
     }
+    page.flown = null;
     page.status = 'running';
     const module = page.module;
     module.callMain(args);
@@ -576,6 +629,9 @@
       if (settings.flight) {
         query.set('flight', settings.flight);
       }
+      if (settings.recorded) {
+        query.set('recorded', settings.recorded);
+      }
       if (settings.frames) {
         query.set('frames', String(settings.frames));
       }
@@ -587,13 +643,57 @@
     return address.href;
   }
 
+  // After a flight flown here the link carries the flight too, where the address stays short
+  // enough for any server and chat; a longer flight is saved as a file that
+  // quarnel-render --flight replays frame for frame, and the link names its scene.
+  let longestAddress = 8000;
+
+  async function recordedFlightAddress() {
+    const settings = page.settings;
+    const address = new URL(window.location.href);
+    address.search = '';
+    address.hash = '';
+    const query = address.searchParams;
+    query.set('ticks', String(page.seed));
+    query.set('size', `${settings.width}x${settings.height}`);
+    query.set('speed', settings.speed);
+    query.set('recorded', await flightToAddressText(page.flown));
+    return address.href;
+  }
+
+  function saveFlight() {
+    const file = document.createElement('a');
+    file.href = URL.createObjectURL(new Blob([page.flown], { type: 'text/plain' }));
+    file.download = `quarnel-${page.seed}-flight.txt`;
+    document.body.appendChild(file);
+    file.click();
+    file.remove();
+    window.setTimeout(() => URL.revokeObjectURL(file.href), 60000);
+    page.flightsSaved++;
+    return file.download;
+  }
+
   async function copyLink() {
-    page.lastLink = linkAddress();
+    let saved = '';
+    let address = linkAddress();
+    if (page.status === 'ended' && page.flown) {
+      const withFlight = await recordedFlightAddress();
+      if (withFlight.length <= longestAddress) {
+        address = withFlight;
+      } else {
+        saved = saveFlight();
+      }
+    }
+    page.lastLink = address;
     try {
       await navigator.clipboard.writeText(page.lastLink);
       note(`Copied: ${page.lastLink}`);
     } catch {
       note(`This scene's address: ${page.lastLink}`);
+    }
+    if (saved) {
+      note(`The flight is too long for an address: it is saved as ${saved}, which ` +
+           `quarnel-render --flight ${saved} replays. Copied the scene: ${page.lastLink}`);
     }
   }
 
@@ -847,6 +947,12 @@
     recording: () => page.recorder !== null,
     videosSaved: () => page.videosSaved,
     lastLink: () => page.lastLink,
+    flightsSaved: () => page.flightsSaved,
+    flown: () => page.flown,
+    // The test sets a shorter limit to see a flight saved.
+    setLongestAddress: (characters) => {
+      longestAddress = characters;
+    },
     message: () => (panels.message.classList.contains('hidden') ? '' : panels.message.textContent),
   };
 

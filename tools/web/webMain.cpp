@@ -2,11 +2,13 @@
 // main starts the run; the page then calls webFlyFrame once per animation frame, so the
 // browser has its turn between frames with no stack to keep. The page passes what its address
 // asked for:
-//   --size WxH --speed S [--seed N | --ticks T [--flight FILE] [--frames N]]
+//   --size WxH --speed S [--seed N | --ticks T [--flight FILE] [--frames N]] [--record FILE]
 // and they become the run's settings, as quarnel-render's options do; no preferences file is
-// read or written.
+// read or written. --record keeps the flight as quarnel --record does, whole once the run is
+// over, for the page to offer.
 #include "app/appMain.h"
 #include "app/flight/flightFile.h"
+#include "app/flight/flightRecording.h"
 #include "app/frameLoop.h"
 #include "platform/host/web/webHost.h"
 #include "util/numberText.h"
@@ -32,6 +34,7 @@ struct WebOptions {
     uint32_t ticks = 0;
     std::string flightPath;
     int frames = 0;
+    std::string recordPath;
 };
 
 bool parseOptions(int argc, char** argv, WebOptions* options) {
@@ -54,6 +57,8 @@ bool parseOptions(int argc, char** argv, WebOptions* options) {
             options->flightPath = value;
         } else if (name == "--frames" && readCount(value, 1000000, &number) && number > 0) {
             options->frames = static_cast<int>(number);
+        } else if (name == "--record") {
+            options->recordPath = value;
         } else {
             read = false;
         }
@@ -99,6 +104,12 @@ int main(int argc, char** argv) {
     } else if (options.seeded) {
         webHostSetSeed(options.seed);
     }
+    std::string error;
+    if (!options.recordPath.empty() && !startFlightRecording(options.recordPath, &error)) {
+        std::fprintf(stderr, "quarnel: %s\n", error.c_str());
+        webHostRunEnded(2);
+        return 2;
+    }
     startRun(GetModuleHandleA(nullptr), settings);
     return 0;
 }
@@ -108,6 +119,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int webFlyFrame() {
     if (flyFrame()) {
         return 1;
     }
+    // The page reads the recording as it hears of the end.
+    finishFlightRecording();
     webHostRunEnded(0);
     return 0;
 }
