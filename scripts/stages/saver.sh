@@ -2,7 +2,8 @@
 # The screensavers, as their daemons start them, on a virtual X server:
 #   X11: a stand-in XScreenSaver daemon makes a window and runs `quarnel -window-id` into it:
 #   structures show in the window, SIGTERM ends the hack with status 0 in under a second;
-#   -root with XSCREENSAVER_WINDOW draws into that window; -window opens a window of its own;
+#   -root with XSCREENSAVER_WINDOW draws into that window; a window that grows gets the picture
+#   fitted into it again; -window opens a window of its own;
 #   an id that names no window ends with a clear message and status 1; -fps says the frame rate
 #   every 5 seconds, and -delay 100000 keeps the frames to at most ten a second; xmllint takes
 #   data/xscreensaver/quarnel.xml. XScreenSaver's own daemon then runs `quarnel -root` on one
@@ -100,6 +101,39 @@ runHack() { # name area how [options...]
 }
 runHack window-id 320x240+0+0 window-id -size 320x240 -speed 20
 runHack root-in-xscreensaver-window 400x300+500+100 environment -root -speed 40
+
+# The daemon's window grows, as when the screen gets a new size: the picture is fitted into the
+# whole of it again (the quarter it did not cover before lights up), not left in its corner.
+checkResize() {
+    local dir=$work/resize
+    mkdir -p "$dir"
+    (cd "$dir" && exec timeout -k 5 60 "$daemon" 320x240+0+0 window-id "$quarnel" -size 320x240 \
+        -speed 20 >daemon.txt 2>err.txt) &
+    local daemonPid=$! hackPid= window=
+    for _ in $(seq 100); do
+        read -r window hackPid < <(sed -n 's/^window \([0-9a-fx]*\) hack \([0-9]*\)$/\1 \2/p' \
+            "$dir/daemon.txt" 2>/dev/null) || true
+        [ -n "$hackPid" ] && break
+        sleep 0.1
+    done
+    if [ -z "$hackPid" ]; then
+        fail "resize: the stand-in daemon did not start the hack; see $dir/err.txt"
+        wait "$daemonPid" || true
+        return
+    fi
+    local before after
+    before=$(waitLit 320x240+0+0 "$dir/before.png")
+    xdotool windowsize "$window" 640 480
+    after=$(waitLit 320x240+320+240 "$dir/after.png")
+    kill -TERM "$hackPid"
+    wait "$daemonPid" || true
+    if isLit "$before" && isLit "$after"; then
+        pass "resize: 320x240 grown to 640x480: the picture fills it (its far quarter $after lit)"
+    else
+        fail "resize: before $before lit, the far quarter after growing $after; see $dir/after.png"
+    fi
+}
+checkResize
 
 # A window id that names no window.
 status=0

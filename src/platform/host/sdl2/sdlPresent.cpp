@@ -290,6 +290,7 @@ void sdlPresent(const HostFrame* frame) {
     if (!sdlHost.renderer || !frame || !frame->pixels || frame->width < 1 || frame->height < 1) {
         return;
     }
+    sdlFollowForeignWindowSize();
     if (SDL_Surface* surface = surfaceOneToOne(*frame)) {
         sdlHost.pictureWidth = frame->width;
         sdlHost.pictureHeight = frame->height;

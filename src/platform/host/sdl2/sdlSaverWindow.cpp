@@ -88,7 +88,33 @@ bool findXWindow(bool root, uint64_t* id) {
     return found;
 }
 
+// The window's size now, asked on a connection of the host's own: SDL hears nothing of a window
+// it did not make, and selecting its changes on SDL's connection would bring SDL the window's
+// end too, while the hack is still answering its SIGTERM.
+bool foreignWindowSize(int* width, int* height) {
+    static XlibCalls x;
+    static Display* connection = nullptr;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        connection = loadXlib(&x) ? x.openDisplay(nullptr) : nullptr;
+    }
+    XWindowAttributes attributes;
+    if (connection == nullptr ||
+        x.getWindowAttributes(connection, static_cast<Window>(sdlHost.options.saverWindowId),
+                              &attributes) == 0) {
+        return false;
+    }
+    *width = attributes.width;
+    *height = attributes.height;
+    return true;
+}
+
 #else
+
+bool foreignWindowSize(int*, int*) {
+    return false;
+}
 
 bool findXWindow(bool root, uint64_t*) {
     if (root) {
@@ -144,4 +170,25 @@ bool sdlOpenForeignWindow(void) {
     // After the renderer: making its context sets handlers of SDL's own for a while.
     sdlCatchXErrors();
     return true;
+}
+
+void sdlFollowForeignWindowSize(void) {
+    // A look every half second or so: a daemon resizes its window when the screen changes size.
+    static const int framesBetweenLooks = 30;
+    static int framesSinceLook = 0;
+    if (!sdlDrawsIntoForeignWindow() || !sdlHost.window || ++framesSinceLook < framesBetweenLooks) {
+        return;
+    }
+    framesSinceLook = 0;
+    int width = 0;
+    int height = 0;
+    int known = 0;
+    int knownHeight = 0;
+    SDL_GetWindowSize(sdlHost.window, &known, &knownHeight);
+    if (foreignWindowSize(&width, &height) && width > 0 && height > 0 &&
+        (width != known || height != knownHeight)) {
+        // SDL learns the size by setting it; the picture is fitted into the new size as in any
+        // window that does not match it.
+        SDL_SetWindowSize(sdlHost.window, width, height);
+    }
 }

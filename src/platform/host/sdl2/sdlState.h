@@ -94,6 +94,8 @@ bool sdlDrawsIntoForeignWindow(void);
 bool sdlPrepareForeignVideo(void);
 // Takes the window over with a software renderer; false with a line on standard error.
 bool sdlOpenForeignWindow(void);
+// Now and then, the foreign window's size as its owner has made it, told to SDL when it changed.
+void sdlFollowForeignWindowSize(void);
 // Relative mouse mode while the cursor is hidden, absolute while it shows.
 void sdlApplyCursorMode(void);
 void sdlWarpCursor(int x, int y);
