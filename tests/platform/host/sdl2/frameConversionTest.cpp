@@ -69,6 +69,28 @@ TEST(FrameConversion, TwentyFourBitsAreBlueGreenRed) {
     EXPECT_EQ(convert(frame), expected);
 }
 
+// Rows of every width up to 13, so that runs of four pixels and the ones left over meet at
+// every offset; each pixel's bytes are distinct, so a byte taken from a neighbour shows.
+TEST(FrameConversion, TwentyFourBitRowsOfAnyWidth) {
+    for (int width = 1; width <= 13; width++) {
+        const int pitch = (width * 3 + 3) & ~3;
+        std::vector<uint8_t> pixels(static_cast<size_t>(pitch) * 3, 0xEE);
+        std::vector<uint32_t> expected;
+        for (int y = 0; y < 3; y++) {
+            for (int x = 0; x < width; x++) {
+                uint8_t* pixel = &pixels[static_cast<size_t>(y * pitch + 3 * x)];
+                pixel[0] = static_cast<uint8_t>(x * 3 + y * 64);
+                pixel[1] = static_cast<uint8_t>(x * 3 + 1 + y * 64);
+                pixel[2] = static_cast<uint8_t>(x * 3 + 2 + y * 64);
+                expected.push_back(static_cast<uint32_t>(pixel[2]) << 16 |
+                                   static_cast<uint32_t>(pixel[1]) << 8 | pixel[0]);
+            }
+        }
+        HostFrame frame = {pixels.data(), width, 3, pitch, 3, nullptr, nullptr, 0};
+        EXPECT_EQ(convert(frame), expected) << "width " << width;
+    }
+}
+
 TEST(FrameConversion, ThirtyTwoBitsIgnoreTheFourthByte) {
     const uint8_t pixels[] = {0x01, 0x02, 0x03, 0xFF, 0x10, 0x20, 0x30, 0x7F};
     HostFrame frame = {pixels, 2, 1, 8, 4, nullptr, nullptr, 0};
