@@ -92,8 +92,8 @@ void countFrame() {
     recordSceneInto(&run.list, nullptr);
     walkVisibleCells(growCellStructure);
     recordSceneInto(nullptr, nullptr);
-    for (const SceneCommand& command : run.list) {
-        run.counts.lines += command.dot == 0 ? 1 : 0;
+    for (const ScreenWalk& command : run.list) {
+        run.counts.lines += command.shape != screenWalkDot ? 1 : 0;
     }
     const HeadlessFrame* frame = headlessLastFrame();
     const size_t pixels = static_cast<size_t>(frame->width) * frame->height;

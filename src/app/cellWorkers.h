@@ -1,7 +1,10 @@
-// The frame's cells grown on every core. Worker threads, alive for the whole run, grow the
-// structures of the cells into per-cell command lists; the calling thread grows cells too and
-// replays the lists in the walk's order, so the pixels are those of the single-threaded walk,
-// byte for byte. Nothing is allocated per frame once the lists have grown to their size.
+// The frame's cells grown and drawn on every core. Worker threads, alive for the whole run, and
+// the calling thread grow the structures of the cells into per-cell lists of settled walks;
+// the screen is cut into bands of rows, and each band is drawn by one thread, which replays
+// every list into it in the walk's order, so each pixel gets the blends of the single-threaded
+// walk in the same order, byte for byte. Between frames the workers also copy and clear the
+// drawn tiles for the tile presentation. Nothing is allocated per frame once the lists have
+// grown to their size.
 #pragma once
 
 #include <cstdint>

@@ -61,12 +61,6 @@ void clearDrawnBand(int32_t band) {
     }
 }
 
-void clearDrawnTiles() {
-    for (int32_t band = 0; band < drawnBandCount(); ++band) {
-        clearDrawnBand(band);
-    }
-}
-
 // The rectangles a tile present copies, for the host: runs of tiles, each grown down through
 // the bands below it while they have a run of the same columns.
 struct ChangedRectangles {
@@ -113,16 +107,108 @@ void endBandChanges() {
     std::swap(changes.open, changes.next);
 }
 
-// Copies to the screen the tiles this frame or the one before drew on (everywhere else both
-// the screen and the back buffer are black) and zeroes this frame's band by band, while they
-// are still in the cache. False, with nothing done, when the screen could not be locked.
+// The copy and clear of one part's bands, for the runner.
+struct PartWork {
+    uint8_t* screen;
+    int32_t screenPitch;
+    int32_t bandsPerPart;
+    bool present; // copy to the screen before clearing
+};
+
+PartWork partWork;
+TilePartRunner partRunner = nullptr;
+
+// Bands of a few thousand pixels' rows each, enough for two threads to share unevenly.
+const int32_t tileParts = 16;
+
+// Copies to the screen the band's tiles this frame or the one before drew on (everywhere else
+// both the screen and the back buffer are black). Where only the frame before drew, the back
+// buffer is black already, so the screen is zeroed without reading it.
+void presentDrawnBand(int32_t band, uint8_t* screen, int32_t screenPitch) {
+    const size_t pixelBytes = static_cast<size_t>(display.pixelMode);
+    const int32_t top = band * drawnTileHeight;
+    const int32_t bottom = bandEnd(top);
+    uint8_t* const backRow = display.backBuffer + static_cast<size_t>(top) * display.backPitch;
+    uint8_t* const screenRow = screen + static_cast<size_t>(top) * screenPitch;
+    // From tile first to tile end: copied where drawn now, zeroed where drawn before only.
+    const auto show = [&](int32_t first, int32_t end, bool drawn) {
+        if (end <= first) {
+            return;
+        }
+        const size_t bytes = runBytes(first, end, pixelBytes);
+        const size_t offset = first * drawnTileWidth * pixelBytes;
+        const uint8_t* from = backRow + offset;
+        uint8_t* to = screenRow + offset;
+        for (int32_t y = top; y < bottom; ++y) {
+            if (drawn) {
+                std::memcpy(to, from, bytes);
+            } else {
+                std::memset(to, 0, bytes);
+            }
+            from += display.backPitch;
+            to += screenPitch;
+        }
+    };
+    int32_t first = 0;
+    int32_t end = 0;
+    int32_t now = 0; // this frame's runs, each inside one of both frames'
+    int32_t nowEnd = 0;
+    bool nowLeft = nextDrawnRun(band, false, &now, &nowEnd);
+    while (nextDrawnRun(band, true, &first, &end)) {
+        int32_t shown = first;
+        while (nowLeft && now < end) {
+            show(shown, now, false);
+            show(now, nowEnd, true);
+            shown = nowEnd;
+            now = nowEnd;
+            nowLeft = nextDrawnRun(band, false, &now, &nowEnd);
+        }
+        show(shown, end, false);
+        first = end;
+    }
+}
+
+void doPart(int32_t part) {
+    const int32_t firstBand = part * partWork.bandsPerPart;
+    int32_t endBand = firstBand + partWork.bandsPerPart;
+    endBand = endBand < drawnBandCount() ? endBand : drawnBandCount();
+    for (int32_t band = firstBand; band < endBand; ++band) {
+        if (partWork.present) {
+            presentDrawnBand(band, partWork.screen, partWork.screenPitch);
+        }
+        clearDrawnBand(band);
+    }
+}
+
+// Copies and clears band by band, each band's clear while its tiles are still in the cache.
+void runParts(bool present, uint8_t* screen, int32_t screenPitch) {
+    const int32_t bands = drawnBandCount();
+    partWork = {screen, screenPitch, (bands + tileParts - 1) / tileParts, present};
+    if (partWork.bandsPerPart == 0) {
+        return;
+    }
+    const int32_t parts = (bands + partWork.bandsPerPart - 1) / partWork.bandsPerPart;
+    if (partRunner != nullptr) {
+        partRunner(doPart, parts);
+        return;
+    }
+    for (int32_t part = 0; part < parts; ++part) {
+        doPart(part);
+    }
+}
+
+void clearDrawnTiles() {
+    runParts(false, nullptr, 0);
+}
+
+// Copies to the screen the tiles this frame or the one before drew on and zeroes this frame's.
+// False, with nothing done, when the screen could not be locked.
 bool presentAndClearDrawnTiles() {
     uint8_t* screen;
     int32_t screenPitch;
     if (!lockScreen(&screen, &screenPitch)) {
         return false;
     }
-    const size_t pixelBytes = static_cast<size_t>(display.pixelMode);
     startChanges();
     for (int32_t band = 0; band < drawnBandCount(); ++band) {
         const int32_t top = band * drawnTileHeight;
@@ -132,21 +218,11 @@ bool presentAndClearDrawnTiles() {
         startBandChanges();
         while (nextDrawnRun(band, true, &first, &end)) {
             noteChangedRun(top, bottom, first, end);
-            const size_t bytes = runBytes(first, end, pixelBytes);
-            const size_t offset = first * drawnTileWidth * pixelBytes;
-            const uint8_t* from =
-                display.backBuffer + static_cast<size_t>(top) * display.backPitch + offset;
-            uint8_t* to = screen + static_cast<size_t>(top) * screenPitch + offset;
-            for (int32_t y = top; y < bottom; ++y) {
-                std::memcpy(to, from, bytes);
-                from += display.backPitch;
-                to += screenPitch;
-            }
             first = end;
         }
         endBandChanges();
-        clearDrawnBand(band);
     }
+    runParts(true, screen, screenPitch);
     tellHostScreenChanges(changes.rects.data(), static_cast<int>(changes.rects.size()));
     unlockScreen();
     return true;
@@ -188,4 +264,8 @@ void presentAndClearScene() {
     cleared.back = display.backSurface;
     cleared.mode = display.pixelMode;
     forgetDrawnArea();
+}
+
+void setTilePartRunner(TilePartRunner runner) {
+    partRunner = runner;
 }

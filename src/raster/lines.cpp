@@ -114,18 +114,6 @@ void walkDirect(float x1, float y1, float x2, float y2, Colour colour) {
 
 } // namespace
 
-uint32_t toPixelCoordinate(double v) {
-    if (v >= 2147483648.0) {
-        if (v < 4294967296.0) {
-            return static_cast<uint32_t>(static_cast<int32_t>(v - 2147483648.0)) + 0x80000000u;
-        }
-    } else if (v > -2147483649.0) {
-        return static_cast<uint32_t>(static_cast<int32_t>(v));
-    }
-    // NaN or beyond 32 bits: a value no drawing area contains.
-    return 0x80000000u;
-}
-
 // A stepped position strays from the line only by its rounding, at most an ulp of the largest
 // coordinate per step and coordinate (2^-23 of it); the bound doubles that and adds half a pixel.
 double lineStepStray(float x1, float y1, float x2, float y2) {

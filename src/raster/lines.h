@@ -30,5 +30,15 @@ void stepLine(float x1, float y1, float x2, float y2, PlotOperation const* slot,
 double lineStepStray(float x1, float y1, float x2, float y2);
 
 // Truncation toward zero, passed on as unsigned: a negative position becomes a huge value
-// that the plots' bounds tests reject.
-uint32_t toPixelCoordinate(double v);
+// that the plots' bounds tests reject. Inline: every stepped pixel takes it twice.
+inline uint32_t toPixelCoordinate(double v) {
+    if (v >= 2147483648.0) {
+        if (v < 4294967296.0) {
+            return static_cast<uint32_t>(static_cast<int32_t>(v - 2147483648.0)) + 0x80000000u;
+        }
+    } else if (v > -2147483649.0) {
+        return static_cast<uint32_t>(static_cast<int32_t>(v));
+    }
+    // NaN or beyond 32 bits: a value no drawing area contains.
+    return 0x80000000u;
+}

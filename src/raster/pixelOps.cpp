@@ -5,6 +5,7 @@
 #include "raster/clipWindow.h"
 #include "raster/pixelBuffers.h"
 #include "raster/pixelFormats.h"
+#include "raster/screenBlend.h"
 #include "record/displayState.h"
 #include "util/numeric.h"
 
@@ -30,12 +31,6 @@ inline uint32_t peekFrom(uint32_t x, uint32_t y) {
     return loadTrueColour(pixel);
 }
 
-// 255 - (255 - d) * (255 - c) / 256 per channel: the divisor is 256, so a source channel of
-// 0 still raises a destination channel below 255 by one.
-inline uint8_t screenChannel(uint8_t destination, uint32_t invertedSource) {
-    return static_cast<uint8_t>((((destination ^ 255u) * invertedSource) >> 8) ^ 255u);
-}
-
 template <uint32_t bytesPerPixel> inline void blendScreen(uint32_t x, uint32_t y, Colour colour) {
     if (colour == 0) {
         return;
@@ -43,13 +38,7 @@ template <uint32_t bytesPerPixel> inline void blendScreen(uint32_t x, uint32_t y
     if (!insideDrawingArea(x, y)) {
         return;
     }
-    uint8_t* pixel = pixelAddress<backPixels, bytesPerPixel>(x, y);
-    const uint32_t sb = (colour & 255) ^ 255;
-    const uint32_t sg = ((colour >> 8) & 255) ^ 255;
-    const uint32_t sr = (colour >> 16) ^ 255;
-    pixel[0] = screenChannel(pixel[0], sb);
-    pixel[1] = screenChannel(pixel[1], sg);
-    pixel[2] = screenChannel(pixel[2], sr);
+    blendScreenPixel(pixelAddress<backPixels, bytesPerPixel>(x, y), colour);
 }
 
 } // namespace

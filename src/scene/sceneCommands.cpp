@@ -1,43 +1,20 @@
 #include "scene/sceneCommands.h"
 
 #include "raster/drawnTiles.h"
-
 #include "raster/lines.h"
 #include "raster/pixelOps.h"
+#include "record/displayState.h"
 
 namespace {
 
 thread_local SceneCommandList* recording = nullptr;
 thread_local DrawnTiles* recordingTiles = nullptr;
 
-inline void drawCommand(const SceneCommand& command) {
-    if (command.dot != 0) {
-        plotScreen(toPixelCoordinate(command.x1), toPixelCoordinate(command.y1), command.colour);
-    } else {
-        drawLineScreen(command.x1, command.y1, command.x2, command.y2, command.colour);
-    }
-}
-
-// A dot is noted as a line from its point to itself.
-inline void note(const SceneCommand& command, DrawnTiles* tiles) {
-    const float x2 = command.dot != 0 ? command.x1 : command.x2;
-    const float y2 = command.dot != 0 ? command.y1 : command.y2;
-    if (tiles != nullptr) {
-        noteDrawnLineIn(tiles, command.x1, command.y1, x2, y2);
-    } else {
-        noteDrawnLine(command.x1, command.y1, x2, y2);
-    }
-}
-
-inline void take(const SceneCommand& command) {
-    if (recording != nullptr) {
-        recording->push_back(command);
-        if (recordingTiles != nullptr) {
-            note(command, recordingTiles);
-        }
-    } else {
-        note(command, nullptr);
-        drawCommand(command);
+void noteTiles(float x1, float y1, float x2, float y2) {
+    if (recording == nullptr) {
+        noteDrawnLine(x1, y1, x2, y2);
+    } else if (recordingTiles != nullptr) {
+        noteDrawnLineIn(recordingTiles, x1, y1, x2, y2);
     }
 }
 
@@ -48,16 +25,32 @@ void recordSceneInto(SceneCommandList* list, DrawnTiles* tiles) {
     recordingTiles = list != nullptr ? tiles : nullptr;
 }
 
+// A dot is noted as a line from its point to itself.
 void sceneLine(float x1, float y1, float x2, float y2, Colour colour) {
-    take({x1, y1, x2, y2, colour, 0});
+    noteTiles(x1, y1, x2, y2);
+    if (recording == nullptr) {
+        drawLineScreen(x1, y1, x2, y2, colour);
+        return;
+    }
+    ScreenWalk walk;
+    if (settleScreenLine(x1, y1, x2, y2, colour, &walk)) {
+        recording->push_back(walk);
+    }
 }
 
 void sceneDot(float x, float y, Colour colour) {
-    take({x, y, 0.0f, 0.0f, colour, 1});
+    noteTiles(x, y, x, y);
+    if (recording == nullptr) {
+        plotScreen(toPixelCoordinate(x), toPixelCoordinate(y), colour);
+        return;
+    }
+    recording->push_back(settleScreenDot(x, y, colour));
 }
 
 void replaySceneCommands(const SceneCommandList& list) {
-    for (const SceneCommand& command : list) {
-        drawCommand(command);
-    }
+    drawScreenWalksInRows(list.data(), list.size(), 0, display.screenHeight);
+}
+
+int64_t replaySceneCommandsInRows(const SceneCommandList& list, int32_t top, int32_t bottom) {
+    return drawScreenWalksInRows(list.data(), list.size(), top, bottom);
 }

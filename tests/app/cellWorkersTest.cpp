@@ -13,9 +13,10 @@ namespace {
 
 // The back buffer after each frame of a short flight: the camera drifts sideways and forward
 // and the phases creep, as in the demonstration, so lines cross between cells.
-std::vector<std::vector<uint8_t>> flyFrames(int32_t threads, PixelMode mode) {
+std::vector<std::vector<uint8_t>> flyFrames(int32_t threads, PixelMode mode, int32_t width = 320,
+                                            int32_t height = 240) {
     MemoryDisplay memory;
-    openMemoryDisplay(&memory, 320, 240, mode);
+    openMemoryDisplay(&memory, width, height, mode);
     headlessSetTickCount(4242);
     initSceneParameters();
     resetCamera();
@@ -52,6 +53,21 @@ TEST(CellWorkers, EveryThreadCountDrawsTheSingleThreadedFrames) {
                     << threads << " threads, frame " << i << ", mode " << mode;
             }
             EXPECT_GT(lastFrameCommandCount(), 100) << threads << " threads";
+        }
+    }
+    stopCellWorkers();
+}
+
+// The threads share the screen by bands of whole tile rows: screens with a cut last row, and
+// screens with fewer rows of tiles than the threads would take bands.
+TEST(CellWorkers, OddAndFlatScreensDrawTheSingleThreadedFrames) {
+    const int32_t sizes[][2] = {{97, 53}, {64, 6}, {40, 3}};
+    for (const auto& size : sizes) {
+        const std::vector<std::vector<uint8_t>> expected =
+            flyFrames(1, pixelModeTrueColour32, size[0], size[1]);
+        for (int32_t threads : {2, 7}) {
+            EXPECT_TRUE(flyFrames(threads, pixelModeTrueColour32, size[0], size[1]) == expected)
+                << size[0] << "x" << size[1] << ", " << threads << " threads";
         }
     }
     stopCellWorkers();

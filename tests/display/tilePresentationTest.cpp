@@ -202,6 +202,30 @@ TEST_P(TilePresentTest, EachFallbackPresentsTheWholeFrame) {
     steadyFrames(2);
 }
 
+// Parts run last first, as threads might take them: the same screen, the same black buffer.
+std::vector<int32_t> partsRun;
+
+void runPartsBackwards(TilePart job, int32_t parts) {
+    for (int32_t part = parts - 1; part >= 0; --part) {
+        partsRun.push_back(part);
+        job(part);
+    }
+}
+
+TEST_P(TilePresentTest, PartsTakenInAnyOrderShowTheSame) {
+    resetSystemGlobals();
+    open(4);
+    setTilePartRunner(runPartsBackwards);
+    partsRun.clear();
+    for (int frame = 0; frame < 8; ++frame) {
+        drawFrame(frame);
+        ASSERT_TRUE(presentsAsWhole()) << "frame " << frame;
+    }
+    setTilePartRunner(nullptr);
+    EXPECT_GT(partsRun.size(), 16u) << "the tile present ran in parts";
+    EXPECT_NE(headlessLastFrame()->changed, nullptr);
+}
+
 // An 8x8 screen: two bands of one tile each. Its first frames, before any frame's record is
 // kept, and those after, show what a whole present would and leave the buffer black.
 TEST(TinyScreenTilePresent, TheFirstFramesOfAnEightByEightScreen) {

@@ -1,0 +1,188 @@
+#include "raster/screenWalks.h"
+
+#include "raster/lines.h"
+#include "raster/screenBlend.h"
+#include "record/displayState.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// As in the one walk of lines.cpp: below this squared length a line is one pixel.
+const double tinyLineThreshold = 0.1;
+
+// The back buffer as the record describes it for the whole drawing: nothing locks a surface
+// again while the scene is replayed, so the record is read once, not at every pixel.
+struct BlendTarget {
+    uint8_t* base;
+    uint32_t pitch;
+    uint32_t width;
+    uint32_t height;
+};
+
+template <uint32_t bytesPerPixel>
+inline void blendAt(const BlendTarget& target, uint32_t x, uint32_t y, Colour colour) {
+    if (x >= target.width || y >= target.height) {
+        return;
+    }
+    // The same 32-bit offset arithmetic as every plot.
+    blendScreenPixel(target.base + (y * target.pitch + x * bytesPerPixel), colour);
+}
+
+// Truncated positions as signed rows: the positions of a clipped walk lie within a pixel or two
+// of the screen, where this order is the order of the positions.
+inline int32_t rowOf(float y) {
+    return static_cast<int32_t>(toPixelCoordinate(y));
+}
+
+template <uint32_t bytesPerPixel>
+int64_t walkAlongY(const BlendTarget& target, const ScreenWalk& walk, int32_t top, int32_t bottom) {
+    float x = walk.x;
+    float y = walk.y;
+    const float end = walk.end;
+    const float slope = walk.slope;
+    int64_t work = 0;
+    while (y <= end && rowOf(y) < top) {
+        x += slope;
+        y += 1;
+        ++work;
+    }
+    while (y <= end && rowOf(y) < bottom) {
+        blendAt<bytesPerPixel>(target, toPixelCoordinate(x), toPixelCoordinate(y), walk.colour);
+        x += slope;
+        y += 1;
+        work += 2;
+    }
+    return work;
+}
+
+// Along x the rows move by the slope's sign only: rising ones skip the rows above the band and
+// stop below it, falling ones the other way round.
+template <uint32_t bytesPerPixel>
+int64_t walkAlongX(const BlendTarget& target, const ScreenWalk& walk, int32_t top, int32_t bottom) {
+    float x = walk.x;
+    float y = walk.y;
+    const float end = walk.end;
+    const float slope = walk.slope;
+    int64_t work = 0;
+    if (slope >= 0) {
+        while (x <= end && rowOf(y) < top) {
+            y += slope;
+            x += 1;
+            ++work;
+        }
+        while (x <= end && rowOf(y) < bottom) {
+            blendAt<bytesPerPixel>(target, toPixelCoordinate(x), toPixelCoordinate(y), walk.colour);
+            y += slope;
+            x += 1;
+            work += 2;
+        }
+    } else {
+        while (x <= end && rowOf(y) >= bottom) {
+            y += slope;
+            x += 1;
+            ++work;
+        }
+        while (x <= end && rowOf(y) >= top) {
+            blendAt<bytesPerPixel>(target, toPixelCoordinate(x), toPixelCoordinate(y), walk.colour);
+            y += slope;
+            x += 1;
+            work += 2;
+        }
+    }
+    return work;
+}
+
+template <uint32_t bytesPerPixel>
+int64_t drawInRows(const ScreenWalk* walks, size_t count, int32_t top, int32_t bottom) {
+    const BlendTarget target{display.backBuffer, static_cast<uint32_t>(display.backPitch),
+                             static_cast<uint32_t>(display.screenWidth),
+                             static_cast<uint32_t>(display.screenHeight)};
+    int64_t work = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const ScreenWalk& walk = walks[i];
+        // A black blend changes nothing.
+        if (walk.lastRow < top || walk.firstRow >= bottom || walk.colour == 0) {
+            continue;
+        }
+        switch (walk.shape) {
+        case screenWalkDot:
+        case screenWalkPoint: {
+            const uint32_t row = toPixelCoordinate(walk.y);
+            if (row - static_cast<uint32_t>(top) < static_cast<uint32_t>(bottom - top)) {
+                blendAt<bytesPerPixel>(target, toPixelCoordinate(walk.x), row, walk.colour);
+            }
+            work += 2;
+            break;
+        }
+        case screenWalkAlongX:
+            work += walkAlongX<bytesPerPixel>(target, walk, top, bottom);
+            break;
+        case screenWalkAlongY:
+            work += walkAlongY<bytesPerPixel>(target, walk, top, bottom);
+            break;
+        }
+    }
+    return work;
+}
+
+} // namespace
+
+bool settleScreenLine(float x1, float y1, float x2, float y2, Colour colour, ScreenWalk* walk) {
+    if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
+        return false;
+    }
+    walk->colour = colour;
+    float dx = x2 - x1;
+    float dy = y2 - y1;
+    if (dx * dx + dy * dy < tinyLineThreshold) {
+        const uint32_t row = toPixelCoordinate(y1);
+        *walk = {x1,
+                 y1,
+                 x1,
+                 0.0f,
+                 colour,
+                 screenWalkPoint,
+                 static_cast<int32_t>(row),
+                 static_cast<int32_t>(row)};
+        return true;
+    }
+    const double margin = lineStepStray(x1, y1, x2, y2);
+    const int32_t firstRow = static_cast<int32_t>(std::floor(std::fmin(y1, y2) - margin)) - 1;
+    const int32_t lastRow = static_cast<int32_t>(std::floor(std::fmax(y1, y2) + margin)) + 1;
+    if (dx + dy < 0) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+        dx = -dx;
+        dy = -dy;
+    }
+    if (dy < dx) {
+        *walk = {x1, y1, x2, dy / dx, colour, screenWalkAlongX, firstRow, lastRow};
+    } else {
+        *walk = {x1, y1, y2, dx / dy, colour, screenWalkAlongY, firstRow, lastRow};
+    }
+    return true;
+}
+
+ScreenWalk settleScreenDot(float x, float y, Colour colour) {
+    const int32_t row = static_cast<int32_t>(toPixelCoordinate(y));
+    return {x, y, x, 0.0f, colour, screenWalkDot, row, row};
+}
+
+int64_t drawScreenWalksInRows(const ScreenWalk* walks, size_t count, int32_t top, int32_t bottom) {
+    if (top < 0) {
+        top = 0;
+    }
+    if (bottom <= top || display.backBuffer == nullptr) {
+        return 0;
+    }
+    switch (display.pixelMode) {
+    case pixelModeTrueColour24:
+        return drawInRows<3>(walks, count, top, bottom);
+    case pixelModeTrueColour32:
+        return drawInRows<4>(walks, count, top, bottom);
+    default:
+        return 0; // no blend exists for 8-bit pixels
+    }
+}
