@@ -68,7 +68,9 @@ struct WorkerPool {
     // Threads a forked child has not got are left behind, never joined: hence pointers.
     std::vector<std::thread*> threads;
     uint64_t frame = 0; // under the mutex
-    bool open = false;  // under the mutex: workers may still join the current frame
+    // The frame as last announced, for a worker that looks for the next task before it sleeps.
+    std::atomic<uint64_t> announced{0};
+    bool open = false; // under the mutex: workers may still join the current frame
     bool stopping = false;
     std::atomic<int32_t> busy{0}; // workers that joined the current frame and are not done
     // Between frames the workers may be lent to the tile presentation: a job of parts instead of
@@ -101,16 +103,23 @@ void growCell(int32_t index, uint64_t frame, DrawnTiles* tiles) {
 
 // The waits are for another thread's band or cell, mostly a few microseconds: spun at first,
 // then the core is offered to others, as the other thread may have lost its own.
+void pauseOnce() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
 void waitAMoment(int32_t* waits) {
     if (*waits < 2000) {
         ++*waits;
-#if defined(__x86_64__) || defined(__i386__)
-        __builtin_ia32_pause();
-#endif
+        pauseOnce();
         return;
     }
     std::this_thread::yield();
 }
+
+// Some hundred microseconds of pauses.
+const int32_t workerSpins = 4000;
 
 bool cellsLeft() {
     return frameCells.next.load(std::memory_order_relaxed) < frameCells.count;
@@ -168,6 +177,14 @@ void workerLoop(uint64_t seen, int32_t worker) {
     for (;;) {
         TilePart job;
         int32_t parts;
+        // The next task mostly follows within microseconds (the tile present after the cells,
+        // the next frame's cells after it): it is looked for a while before the worker sleeps.
+        for (int32_t spin = 0; spin < workerSpins; ++spin) {
+            if (pool.announced.load(std::memory_order_acquire) != seen) {
+                break;
+            }
+            pauseOnce();
+        }
         {
             std::unique_lock<std::mutex> lock(pool.mutex);
             pool.wake.wait(lock, [&seen] { return pool.stopping || pool.frame != seen; });
@@ -245,6 +262,7 @@ void runTileParts(TilePart job, int32_t parts) {
         pool.partsDone.store(0);
         ++pool.frame;
         pool.open = true;
+        pool.announced.store(pool.frame, std::memory_order_release);
     }
     pool.wake.notify_all();
     takeParts(job, parts);
@@ -349,6 +367,7 @@ void growOnEveryThread(int32_t threads) {
     {
         std::lock_guard<std::mutex> lock(pool.mutex);
         frame = ++pool.frame;
+        pool.announced.store(frame, std::memory_order_release);
         frameCells.next.store(0);
         frameCells.nextBand.store(0);
         frameCells.bandsDrawn.store(0);
