@@ -1,8 +1,11 @@
 #include "app/cellWorkers.h"
+#include "display/tilePresentation.h"
 #include "platform/host/headless/headlessHost.h"
 #include "scene/camera.h"
 #include "scene/sceneParameters.h"
+#include "support/headlessFixture.h"
 #include "support/memoryDisplay.h"
+#include "support/systemReset.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +74,43 @@ TEST(CellWorkers, OddAndFlatScreensDrawTheSingleThreadedFrames) {
         }
     }
     stopCellWorkers();
+}
+
+// What the host is shown after each frame's tile present, which the workers share.
+std::vector<std::vector<uint8_t>> presentFrames(int32_t threads) {
+    resetSystemGlobals();
+    headlessSetTickCount(4242);
+    openTestDisplay(333, 201);
+    initSceneParameters();
+    resetCamera();
+    setCellThreads(threads);
+    std::vector<std::vector<uint8_t>> shown;
+    for (int frame = 0; frame < 6; ++frame) {
+        camera.cameraX += 5.0f;
+        camera.cameraZ += 60.0f;
+        driftWavePhases(0.002f);
+        growVisibleCells();
+        presentAndClearScene();
+        const HeadlessFrame* last = headlessLastFrame();
+        shown.emplace_back(last->pixels, last->pixels + static_cast<size_t>(last->width) *
+                                                            last->height * last->bytesPerPixel);
+    }
+    setCellThreads(0);
+    stopCellWorkers();
+    resetSystemGlobals();
+    return shown;
+}
+
+TEST(CellWorkers, SharedTilePresentsShowTheSingleThreadedFrames) {
+    const std::vector<std::vector<uint8_t>> expected = presentFrames(1);
+    size_t lit = 0;
+    for (uint8_t byte : expected.back()) {
+        lit += byte != 0 ? 1 : 0;
+    }
+    ASSERT_GT(lit, 1000u) << "the frames show next to nothing";
+    for (int32_t threads : {2, 3}) {
+        EXPECT_TRUE(presentFrames(threads) == expected) << threads << " threads";
+    }
 }
 
 TEST(CellWorkers, ThreadCountsResolve) {
