@@ -6,8 +6,9 @@
 # run, the ratio does not.
 #   scripts/compare-speed.sh [COMMIT] (default: a2bd3d0, the last commit before 0.2.0's work)
 # RUNS (default 5), SIZES (default "800x600 1920x1080 3840x2160"), DEPTHS ("24 32"),
-# THREADS ("1 0"; 0 is every hardware thread) choose the cases; SETTLE (default 1) is the pause
-# in seconds after a run that wrote files.
+# THREADS ("1 0"; 0 is every hardware thread) choose the cases, for both builds where the other
+# takes --threads (else it runs on one); SETTLE (default 1) is the pause in seconds after a run
+# that wrote files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -60,10 +61,14 @@ echo "|---|---|---|---|---|"
 for size in $sizes; do
     for depth in $depths; do
         for threads in $threadCounts; do
+            # A base without --threads grows its cells on one thread; one with it runs as many
+            # threads as this tree, so that the ratio compares like with like.
+            baseThreads=1
+            "$old" --help 2>&1 | grep -q -- --threads && baseThreads=$threads
             before=()
             after=()
             for _ in $(seq "$runs"); do
-                before+=("$(medianOf "$old" "$size" "$depth" 1)")
+                before+=("$(medianOf "$old" "$size" "$depth" "$baseThreads")")
                 after+=("$(medianOf "$new" "$size" "$depth" "$threads")")
             done
             b=$(printf '%s\n' "${before[@]}" | median)
