@@ -63,24 +63,32 @@ echo "=== the X11 hack ==="
 quarnel=$root/build/dev/quarnel
 daemon=$root/build/dev/standInDaemon
 
-# The daemon's way: a window, the hack drawing into it, SIGTERM when the screen unblanks.
-runHack() { # name area how [options...]
+# Starts the stand-in daemon in $work/NAME with a window at AREA and the hack in it; sets
+# daemonPid, hackPid and window (the daemon's window id), or fails and returns 1.
+startHack() { # name area how [options...]
     local name=$1 area=$2 how=$3 dir=$work/$1
     shift 3
     mkdir -p "$dir"
     (cd "$dir" && exec timeout -k 5 60 "$daemon" "$area" "$how" "$quarnel" "$@" \
         >daemon.txt 2>err.txt) &
-    local daemonPid=$! hackPid=
+    daemonPid=$!
+    hackPid=
+    window=
     for _ in $(seq 100); do
-        hackPid=$(sed -n 's/^window .* hack \([0-9]*\)$/\1/p' "$dir/daemon.txt" 2>/dev/null)
-        [ -n "$hackPid" ] && break
+        read -r window hackPid < <(sed -n 's/^window \([0-9a-fx]*\) hack \([0-9]*\)$/\1 \2/p' \
+            "$dir/daemon.txt" 2>/dev/null) || true
+        [ -n "$hackPid" ] && return 0
         sleep 0.1
     done
-    if [ -z "$hackPid" ]; then
-        fail "$name: the stand-in daemon did not start the hack; see $dir/err.txt"
-        wait "$daemonPid" || true
-        return
-    fi
+    fail "$name: the stand-in daemon did not start the hack; see $dir/err.txt"
+    wait "$daemonPid" || true
+    return 1
+}
+
+# The daemon's way: a window, the hack drawing into it, SIGTERM when the screen unblanks.
+runHack() { # name area how [options...]
+    local name=$1 area=$2 dir=$work/$1
+    startHack "$@" || return 0
     local lit
     lit=$(waitLit "$area" "$dir/window.png")
     if isLit "$lit"; then
@@ -105,23 +113,8 @@ runHack root-in-xscreensaver-window 400x300+500+100 environment -root -speed 40
 # The daemon's window grows, as when the screen gets a new size: the picture is fitted into the
 # whole of it again (the quarter it did not cover before lights up), not left in its corner.
 checkResize() {
-    local dir=$work/resize
-    mkdir -p "$dir"
-    (cd "$dir" && exec timeout -k 5 60 "$daemon" 320x240+0+0 window-id "$quarnel" -size 320x240 \
-        -speed 20 >daemon.txt 2>err.txt) &
-    local daemonPid=$! hackPid= window=
-    for _ in $(seq 100); do
-        read -r window hackPid < <(sed -n 's/^window \([0-9a-fx]*\) hack \([0-9]*\)$/\1 \2/p' \
-            "$dir/daemon.txt" 2>/dev/null) || true
-        [ -n "$hackPid" ] && break
-        sleep 0.1
-    done
-    if [ -z "$hackPid" ]; then
-        fail "resize: the stand-in daemon did not start the hack; see $dir/err.txt"
-        wait "$daemonPid" || true
-        return
-    fi
-    local before after
+    local dir=$work/resize before after
+    startHack resize 320x240+0+0 window-id -size 320x240 -speed 20 || return 0
     before=$(waitLit 320x240+0+0 "$dir/before.png")
     xdotool windowsize "$window" 640 480
     after=$(waitLit 320x240+320+240 "$dir/after.png")
