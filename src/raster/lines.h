@@ -29,6 +29,32 @@ void stepLine(float x1, float y1, float x2, float y2, PlotOperation const* slot,
 // either axis, in pixels: the steps' accumulated rounding, doubled, and half a pixel.
 double lineStepStray(float x1, float y1, float x2, float y2);
 
+// Where the one stepping scheme of every line starts: single-precision positions accumulated
+// step by step from the end with the smaller x + y, both ends of the major axis included. A
+// line shorter than about a third of a pixel is one pixel at its first end. Inline: every line
+// takes it.
+enum LineWalkAxis { lineWalkPoint, lineWalkAlongX, lineWalkAlongY };
+struct LineWalkStart {
+    LineWalkAxis axis;
+    float x; // the start
+    float y;
+    float end;   // the major axis's last position
+    float slope; // the minor axis's step per pixel along the major one
+};
+inline LineWalkStart startLineWalk(float x1, float y1, float x2, float y2) {
+    float dx = x2 - x1;
+    float dy = y2 - y1;
+    if (dx * dx + dy * dy < 0.1) {
+        return {lineWalkPoint, x1, y1, x1, 0.0f};
+    }
+    if (dx + dy < 0) {
+        return dy > dx ? LineWalkStart{lineWalkAlongX, x2, y2, x1, dy / dx}
+                       : LineWalkStart{lineWalkAlongY, x2, y2, y1, dx / dy};
+    }
+    return dy < dx ? LineWalkStart{lineWalkAlongX, x1, y1, x2, dy / dx}
+                   : LineWalkStart{lineWalkAlongY, x1, y1, y2, dx / dy};
+}
+
 // Truncation toward zero, passed on as unsigned: a negative position becomes a huge value
 // that the plots' bounds tests reject. Inline: every stepped pixel takes it twice.
 inline uint32_t toPixelCoordinate(double v) {

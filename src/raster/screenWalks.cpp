@@ -5,12 +5,8 @@
 #include "record/displayState.h"
 
 #include <cmath>
-#include <utility>
 
 namespace {
-
-// As in the one walk of lines.cpp: below this squared length a line is one pixel.
-const double tinyLineThreshold = 0.1;
 
 // The back buffer as the record describes it for the whole drawing: nothing locks a surface
 // again while the scene is replayed, so the record is read once, not at every pixel.
@@ -133,35 +129,19 @@ bool settleScreenLine(float x1, float y1, float x2, float y2, Colour colour, Scr
     if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
         return false;
     }
-    walk->colour = colour;
-    float dx = x2 - x1;
-    float dy = y2 - y1;
-    if (dx * dx + dy * dy < tinyLineThreshold) {
-        const uint32_t row = toPixelCoordinate(y1);
-        *walk = {x1,
-                 y1,
-                 x1,
-                 0.0f,
-                 colour,
-                 screenWalkPoint,
-                 static_cast<int32_t>(row),
-                 static_cast<int32_t>(row)};
+    const LineWalkStart start = startLineWalk(x1, y1, x2, y2);
+    if (start.axis == lineWalkPoint) {
+        const int32_t row = static_cast<int32_t>(toPixelCoordinate(start.y));
+        *walk = {start.x, start.y, start.x, 0.0f, colour, screenWalkPoint, row, row};
         return true;
     }
     const double margin = lineStepStray(x1, y1, x2, y2);
     const int32_t firstRow = static_cast<int32_t>(std::floor(std::fmin(y1, y2) - margin)) - 1;
     const int32_t lastRow = static_cast<int32_t>(std::floor(std::fmax(y1, y2) + margin)) + 1;
-    if (dx + dy < 0) {
-        std::swap(x1, x2);
-        std::swap(y1, y2);
-        dx = -dx;
-        dy = -dy;
-    }
-    if (dy < dx) {
-        *walk = {x1, y1, x2, dy / dx, colour, screenWalkAlongX, firstRow, lastRow};
-    } else {
-        *walk = {x1, y1, y2, dx / dy, colour, screenWalkAlongY, firstRow, lastRow};
-    }
+    *walk = {start.x,   start.y,
+             start.end, start.slope,
+             colour,    start.axis == lineWalkAlongX ? screenWalkAlongX : screenWalkAlongY,
+             firstRow,  lastRow};
     return true;
 }
 
