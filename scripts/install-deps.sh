@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev
-          xvfb xdotool imagemagick python3 libstb-dev ffmpeg openbox x11-utils "$@")
+          xvfb xdotool imagemagick python3 libstb-dev ffmpeg openbox x11-utils procps "$@")
 
 missing=()
 for p in "${packages[@]}"; do
