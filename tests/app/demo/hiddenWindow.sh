@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # quarnel --autopilot in a window on Xvfb, unmapped for a while as a screensaver daemon or a
-# window manager hides it: while hidden it grows no frames (its recording, one step a frame,
-# stands still) and takes next to no CPU; shown again it flies on, and the recording of the
-# whole run replays frame for frame as the autopilot's flight that was never hidden.
+# window manager hides it, then covered whole by another window: while unseen it grows no frames
+# (its recording, one step a frame, stands still) and takes next to no CPU; seen again, or
+# covered only in part, it flies on, and the recording of the whole run replays frame for frame
+# as the autopilot's flight that was never hidden.
 #
 # usage: hiddenWindow.sh path/to/quarnel path/to/quarnel-render
 set -uo pipefail
 source "$(dirname "$0")/demoScriptSetUp.sh" "$1"
 render=$(realpath "$2")
 
-if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
-    echo "SKIP: no Xvfb or xdotool here (scripts/install-deps.sh installs xvfb xdotool)"
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null ||
+    ! command -v xmessage >/dev/null; then
+    echo "SKIP: no Xvfb, xdotool or xmessage here (scripts/install-deps.sh installs xvfb" \
+        "xdotool x11-utils)"
     exit $skipped
 fi
 if ! xvfbLifetime=150 startXvfb "$work" -screen 0 800x600x24 -br; then
@@ -52,27 +55,54 @@ waitSteps() { # at-least
 waitSteps 30
 echo "ok: flying in window $window, $(steps) steps recorded"
 
-# Hidden: one flush may still come as the loop goes to sleep; then nothing for three seconds.
-xdotool windowunmap --sync "$window"
-sleep 1.5
-hiddenSteps=$(steps)
-hiddenTicks=$(cpuTicks)
-sleep 3
-laterSteps=$(steps)
-laterTicks=$(cpuTicks)
-[ "$laterSteps" -eq "$hiddenSteps" ] ||
-    fail "hidden, it grew frames: $hiddenSteps steps, then $laterSteps three seconds later"
 ticksPerSecond=$(getconf CLK_TCK)
-spent=$((laterTicks - hiddenTicks))
-# Awake it draws every frame; asleep it waits on the X connection. A tenth of a second in
-# three covers a sanitized build's own threads waking.
-[ "$spent" -le $((ticksPerSecond / 10)) ] ||
-    fail "hidden, it took $spent of $ticksPerSecond CPU ticks a second over three seconds"
-echo "ok: hidden for 3 s: no frames grown ($laterSteps steps), $spent CPU ticks spent"
+# Unseen: one flush may still come as the loop goes to sleep; then nothing for three seconds.
+# Awake it draws every frame; asleep it waits on the X connection. A tenth of a second in three
+# covers a sanitized build's own threads waking.
+expectAsleep() { # how
+    sleep 1.5
+    local steps0 ticks0 steps1 spent
+    steps0=$(steps)
+    ticks0=$(cpuTicks)
+    sleep 3
+    steps1=$(steps)
+    spent=$(($(cpuTicks) - ticks0))
+    [ "$steps1" -eq "$steps0" ] ||
+        fail "$1, it grew frames: $steps0 steps, then $steps1 three seconds later"
+    [ "$spent" -le $((ticksPerSecond / 10)) ] ||
+        fail "$1, it took $spent of $ticksPerSecond CPU ticks a second over three seconds"
+    echo "ok: $1 for 3 s: no frames grown ($steps1 steps), $spent CPU ticks spent"
+}
 
+xdotool windowunmap --sync "$window"
+expectAsleep hidden
 xdotool windowmap --sync "$window"
-waitSteps $((laterSteps + 60))
+waitSteps $(($(steps) + 60))
 echo "ok: shown again, it flies on ($(steps) steps)"
+
+# Covered by a window of the whole screen's size (no window manager: the newest is on top),
+# then only in part by one over its middle.
+coverWith() { # geometry
+    xmessage -geometry "$1" covering 2>/dev/null &
+    coverPid=$!
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name '^xmessage$' >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "the covering window did not show"
+}
+coverWith 800x600+0+0
+expectAsleep "covered whole"
+kill "$coverPid"
+wait "$coverPid" 2>/dev/null
+waitSteps $(($(steps) + 60))
+echo "ok: uncovered, it flies on ($(steps) steps)"
+coverWith 60x40+370+280
+before=$(steps)
+waitSteps $((before + 60))
+echo "ok: covered in part, it flies on ($before, then $(steps) steps)"
+kill "$coverPid"
+wait "$coverPid" 2>/dev/null
 
 xdotool windowfocus --sync "$window" 2>/dev/null
 for _ in 1 2 3; do

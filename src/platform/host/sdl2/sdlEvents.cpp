@@ -4,6 +4,7 @@
 #include "platform/host/sdl2/sdlKeyCodes.h"
 #include "platform/host/sdl2/sdlLetterbox.h"
 #include "platform/host/sdl2/sdlState.h"
+#include "platform/host/sdl2/sdlWindowSight.h"
 #include "platform/host/sdl2/sdlXErrors.h"
 
 static uint32_t buttonBitsOf(uint32_t sdlState) {
@@ -162,5 +163,5 @@ bool sdlPollEvent(HostEvent* event) {
             return true;
         }
     }
-    return false;
+    return sdlTakeSightChange(event);
 }

@@ -5,45 +5,13 @@
 // host's usual window, resizable, without the cursor games either.
 #include "platform/host/sdl2/sdlState.h"
 #include "platform/host/sdl2/sdlXErrors.h"
+#include "platform/host/sdl2/sdlXlib.h"
 
 #include <cstdio>
-
-#if defined(QUARNEL_HAVE_X11)
-#include <X11/Xlib.h>
-#endif
 
 namespace {
 
 #if defined(QUARNEL_HAVE_X11)
-
-// Xlib is reached the way SDL reaches it, loaded at run time: the host needs nothing linked
-// beyond SDL, and a program that never draws for a daemon never loads it.
-struct XlibCalls {
-    decltype(&XOpenDisplay) openDisplay;
-    decltype(&XCloseDisplay) closeDisplay;
-    decltype(&XDefaultRootWindow) defaultRootWindow;
-    decltype(&XGetWindowAttributes) getWindowAttributes;
-    decltype(&XSetErrorHandler) setErrorHandler;
-    decltype(&XSync) sync;
-};
-
-template <typename Call> bool loadCall(void* library, const char* name, Call* call) {
-    *call = reinterpret_cast<Call>(SDL_LoadFunction(library, name));
-    return *call != nullptr;
-}
-
-bool loadXlib(XlibCalls* calls) {
-    void* library = SDL_LoadObject("libX11.so.6");
-    if (library == nullptr) {
-        library = SDL_LoadObject("libX11.so");
-    }
-    return library != nullptr && loadCall(library, "XOpenDisplay", &calls->openDisplay) &&
-           loadCall(library, "XCloseDisplay", &calls->closeDisplay) &&
-           loadCall(library, "XDefaultRootWindow", &calls->defaultRootWindow) &&
-           loadCall(library, "XGetWindowAttributes", &calls->getWindowAttributes) &&
-           loadCall(library, "XSetErrorHandler", &calls->setErrorHandler) &&
-           loadCall(library, "XSync", &calls->sync);
-}
 
 bool xErrorSeen = false;
 
@@ -55,12 +23,12 @@ int noteXError(Display*, XErrorEvent*) {
 // Asked of the X server first: a bad id given to SDL would end the program in Xlib's default
 // error handler, with a message about requests instead of about the id.
 bool findXWindow(bool root, uint64_t* id) {
-    XlibCalls x;
-    if (!loadXlib(&x)) {
+    const XlibCalls* x = sdlXlib();
+    if (x == nullptr) {
         std::fprintf(stderr, "quarnel: Xlib cannot be loaded: %s\n", SDL_GetError());
         return false;
     }
-    Display* connection = x.openDisplay(nullptr);
+    Display* connection = x->openDisplay(nullptr);
     if (connection == nullptr) {
         const char* name = SDL_getenv("DISPLAY");
         std::fprintf(stderr, "quarnel: no X display to draw on (DISPLAY is %s)\n",
@@ -69,22 +37,22 @@ bool findXWindow(bool root, uint64_t* id) {
     }
     bool found = true;
     if (root) {
-        *id = x.defaultRootWindow(connection);
+        *id = x->defaultRootWindow(connection);
     } else {
-        XErrorHandler previous = x.setErrorHandler(noteXError);
+        XErrorHandler previous = x->setErrorHandler(noteXError);
         xErrorSeen = false;
         XWindowAttributes attributes;
         const Status answered =
-            x.getWindowAttributes(connection, static_cast<Window>(*id), &attributes);
-        x.sync(connection, False);
-        x.setErrorHandler(previous);
+            x->getWindowAttributes(connection, static_cast<Window>(*id), &attributes);
+        x->sync(connection, False);
+        x->setErrorHandler(previous);
         found = answered != 0 && !xErrorSeen;
         if (!found) {
             std::fprintf(stderr, "quarnel: there is no X window 0x%llx to draw into\n",
                          static_cast<unsigned long long>(*id));
         }
     }
-    x.closeDisplay(connection);
+    x->closeDisplay(connection);
     return found;
 }
 
@@ -92,17 +60,12 @@ bool findXWindow(bool root, uint64_t* id) {
 // it did not make, and selecting its changes on SDL's connection would bring SDL the window's
 // end too, while the hack is still answering its SIGTERM.
 bool foreignWindowSize(int* width, int* height) {
-    static XlibCalls x;
-    static Display* connection = nullptr;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        connection = loadXlib(&x) ? x.openDisplay(nullptr) : nullptr;
-    }
+    const XlibCalls* x = sdlXlib();
+    Display* connection = sdlOwnXConnection();
     XWindowAttributes attributes;
     if (connection == nullptr ||
-        x.getWindowAttributes(connection, static_cast<Window>(sdlHost.options.saverWindowId),
-                              &attributes) == 0) {
+        x->getWindowAttributes(connection, static_cast<Window>(sdlHost.options.saverWindowId),
+                               &attributes) == 0) {
         return false;
     }
     *width = attributes.width;

@@ -3,6 +3,7 @@
 // renderer that waits for the display's refresh where the driver can.
 #include "platform/host/sdl2/sdlLetterbox.h"
 #include "platform/host/sdl2/sdlState.h"
+#include "platform/host/sdl2/sdlWindowSight.h"
 #include "platform/host/sdl2/sdlXErrors.h"
 
 #include <cstdio>
@@ -173,6 +174,7 @@ bool sdlOpenWindow(void) {
             return false;
         }
         noteRendererFormats();
+        sdlWatchWindowSight();
         return true;
     }
     // Full screen: made as large as the desktop, where it is, so that without a window manager
@@ -200,6 +202,7 @@ bool sdlOpenWindow(void) {
     }
     noteRendererFormats();
     sdlCatchXErrors();
+    sdlWatchWindowSight();
     // Typed characters come from the key messages, as on Windows.
     SDL_StopTextInput();
     SDL_GetWindowSize(sdlHost.window, &sdlHost.pictureWidth, &sdlHost.pictureHeight);
