@@ -6,16 +6,18 @@
 # live and headless CPU per frame, the X server's CPU per frame, frames per second live and the
 # ratio live / headless. Benchmarks only: nothing here passes or fails on a figure.
 #   scripts/live-cost.sh
-# SIZES (default "1920x1080 3840x2160"), RENDERERS ("software default"; default is SDL's own
-# choice), SECONDS_LIVE (live seconds per case, default 20). The headless run replays the
-# live run's own recording, so both fly the same frames.
+# SIZES (default "1920x1080 3840x2160"), RENDERERS ("software default hack"; default is SDL's
+# own choice, hack the XScreenSaver hack with -root), SECONDS_LIVE (live seconds per case,
+# default 20). The headless run replays the live run's own recording, so both fly the same
+# frames; the hack records nothing, so its row is set against quarnel-render's autopilot at the
+# same size, the same kind of flight.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 source scripts/lib/xvfb.sh
 
 sizes=${SIZES:-1920x1080 3840x2160}
-renderers=${RENDERERS:-software default}
+renderers=${RENDERERS:-software default hack}
 seconds=${SECONDS_LIVE:-20}
 jobs=$(nproc 2>/dev/null || echo 2)
 
@@ -40,10 +42,64 @@ cpuTicks() { # pid
     awk '{ print $14 + $15 }' "/proc/$1/stat"
 }
 
+# Headless CPU per frame: the whole run's (bash's own accounting of the command) over its frames.
+headlessMilliseconds() { # frames quarnel-render-options...
+    local frames=$1
+    shift
+    TIMEFORMAT='%U %S'
+    { time "$render" "$@" --benchmark >"$work/headless.txt"; } 2>"$work/time.txt" || {
+        echo "quarnel-render $*: failed: $(head -n 1 "$work/time.txt")" >&2
+        return 1
+    }
+    tail -n 1 "$work/time.txt" | awk -v f="$frames" '{ printf "%.3f", ($1 + $2) * 1000 / f }'
+}
+
+# The hack on the root window as the daemon starts it: its own -fps lines give frames per second
+# and CPU per frame over five-second spans, of which the last is taken.
+hackRow() { # size
+    local size=$1 server xBefore xAfter line fps live head
+    if ! startXvfb "$work" -screen 0 "${size}x24"; then
+        echo "$size: Xvfb did not start" >&2
+        return
+    fi
+    mkdir -p "$work/hack"
+    "$quarnel" -root --size "$size" -fps >"$work/hack/out.txt" 2>"$work/hack/err.txt" &
+    quarnelPid=$!
+    sleep 2
+    server=$(pgrep -P "$xvfbPid" -x Xvfb | head -n 1)
+    xBefore=$(cpuTicks "$server")
+    sleep $((seconds < 6 ? 6 : seconds))
+    xAfter=$(cpuTicks "$server")
+    kill "$quarnelPid" 2>/dev/null || true
+    wait "$quarnelPid" 2>/dev/null || true
+    quarnelPid=
+    stopXvfb
+    line=$(grep 'frames per second' "$work/hack/err.txt" | tail -n 1)
+    fps=$(echo "$line" | sed -n 's/^quarnel: \([0-9.]*\) frames per second.*/\1/p')
+    live=$(echo "$line" | sed -n 's/.*CPU \([0-9.]*\) ms per frame.*/\1/p')
+    if [ -z "$fps" ] || [ -z "$live" ]; then
+        echo "$size hack: no frame rate was printed (see $work/hack/err.txt)" >&2
+        return
+    fi
+    local frames
+    frames=$(awk -v f="$fps" -v s="$seconds" 'BEGIN { printf "%d", f * s }')
+    head=$(headlessMilliseconds "$frames" --autopilot --size "$size" --ticks 20020 \
+        --frames "$frames") || return
+    awk -v size="$size" -v live="$live" -v fps="$fps" -v head="$head" -v hz="$ticksPerSecond" \
+        -v x="$((xAfter - xBefore))" -v s="$((seconds < 6 ? 6 : seconds))" 'BEGIN {
+            xs = x * 1000 / hz / (fps * s)
+            printf "%-10s %-9s %12.2f %12.2f %12.2f %10.1f %7.1fx\n", size, "hack", live, xs,
+                head, fps, (head > 0 ? live / head : 0) }'
+}
+
 printf '%-10s %-9s %12s %12s %12s %10s %8s\n' size renderer "live ms/f" "X ms/f" \
     "headless ms/f" "live fps" ratio
 for size in $sizes; do
     for renderer in $renderers; do
+        if [ "$renderer" = hack ]; then
+            hackRow "$size"
+            continue
+        fi
         if ! startXvfb "$work" -screen 0 "${size}x24"; then
             echo "$size: Xvfb did not start" >&2
             continue
@@ -72,17 +128,10 @@ for size in $sizes; do
         wait "$quarnelPid" 2>/dev/null || true
         quarnelPid=
         stopXvfb
-        # Headless: the same flight replayed from its recording, the whole run's CPU (bash's
-        # own accounting of the command) over its frames.
+        # Headless: the same flight replayed from its recording.
         recorded=$(grep -vc '^#' "$work/run/flight.txt" || true)
-        TIMEFORMAT='%U %S'
-        { time "$render" --flight "$work/run/flight.txt" --benchmark \
-            >"$work/headless.txt"; } 2>"$work/time.txt" || {
-            echo "$size $renderer: quarnel-render failed: $(cat "$work/headless.txt")" >&2
+        headless=$(headlessMilliseconds "${recorded:-1}" --flight "$work/run/flight.txt") ||
             continue
-        }
-        headlessSeconds=$(tail -n 1 "$work/time.txt" | awk '{ print $1 + $2 }')
-        frames=${recorded:-0}
         liveFrames=$((${linesAfter:-0} - ${linesBefore:-0}))
         if [ "$liveFrames" -le 0 ]; then
             echo "$size $renderer: no frames were recorded (see $work/run/err.txt)" >&2
@@ -90,8 +139,8 @@ for size in $sizes; do
         fi
         awk -v size="$size" -v r="$renderer" -v f="$liveFrames" -v s="$seconds" \
             -v c="$((cpuAfter - cpuBefore))" -v x="$((xAfter - xBefore))" -v hz="$ticksPerSecond" \
-            -v hs="$headlessSeconds" -v hf="$frames" 'BEGIN {
-                live = c * 1000 / hz / f; xs = x * 1000 / hz / f; head = hs * 1000 / hf
+            -v head="$headless" 'BEGIN {
+                live = c * 1000 / hz / f; xs = x * 1000 / hz / f
                 printf "%-10s %-9s %12.2f %12.2f %12.2f %10.1f %7.1fx\n", size, r, live, xs,
                     head, f / s, (head > 0 ? live / head : 0) }'
     done
