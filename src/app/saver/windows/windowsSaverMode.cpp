@@ -3,6 +3,7 @@
 #include "app/programOptions.h"
 #include "app/saver/saverHere.h"
 #include "app/saver/saverMode.h"
+#include "app/saver/windows/otherMonitors.h"
 #include "app/saver/windows/windowsSaver.h"
 
 #include <cstdint>
@@ -18,9 +19,13 @@ bool saverModeRunsHere(SaverMode mode) {
 int runSaverHere(HINSTANCE instance) {
     HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(programOptions.saverWindow));
     switch (programOptions.saverMode) {
-    case SaverMode::windowsFullScreen:
+    case SaverMode::windowsFullScreen: {
         useApplicationDataPreferences();
-        return runDemonstration(instance, fullScreenSaverSettings());
+        const RunSettings settings = fullScreenSaverSettings();
+        // Covered before the flight takes the primary, uncovered when it has ended.
+        const OtherMonitorsCovered others(instance);
+        return runDemonstration(instance, settings);
+    }
     case SaverMode::windowsPreview:
         useApplicationDataPreferences();
         return runWindowsPreview(window);
