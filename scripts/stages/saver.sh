@@ -13,7 +13,9 @@
 #   a key press and on a mouse move, keeping its settings in %APPDATA%\Quarnel; /p HWND draws
 #   into a stand-in control panel's window and ends when that window is destroyed; /c shows the
 #   settings dialog, which Escape (its Cancel) closes; bad handles end with status 1; on a
-#   640x480 display /s flies at that size instead of its preferences' 800x600, with no box.
+#   640x480 display /s flies at that size instead of its preferences' 800x600, with no box;
+#   on two monitors /s flies on the primary and keeps the other black while it runs, a mouse
+#   moved towards that one or a key ends it, and the other shows the desktop again afterwards.
 # Reuses the dev and Windows build folders of the other stages (builds what is missing).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -23,7 +25,7 @@ source scripts/lib/xvfb.sh
 source scripts/lib/screen.sh
 source scripts/lib/wine.sh
 
-installWine libx11-dev libxml2-utils xscreensaver
+installWine libx11-dev libxml2-utils xscreensaver xserver-xephyr
 
 jobs=$(nproc 2>/dev/null || echo 2)
 echo "=== builds (reused when up to date) ==="
@@ -31,7 +33,7 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev -j "$jobs" --target quarnel standInDaemon
 buildWindows() { # preset
     cmake --preset "$1" >/dev/null
-    cmake --build --preset "$1" -j "$jobs" --target quarnel previewHost
+    cmake --build --preset "$1" -j "$jobs" --target quarnel previewHost monitorList
 }
 buildWindows windows-x86
 
@@ -342,6 +344,113 @@ if startXvfb "$work" -screen 0 640x480x24; then
     fi
 else
     fail "a 640x480 Xvfb did not start; see $work/xvfb.log"
+fi
+
+# /s on two monitors side by side. Xvfb puts every Xinerama screen at the origin, and Wine takes
+# its monitors from XRandR wherever the server has it (one output per screen), so the two are
+# Xephyr's screens, which it lays side by side, joined by Xinerama without XRandR, on an Xvfb
+# of their size. The root keeps its woven pattern: a desktop that is not black.
+xephyrPid=
+stopXephyr() {
+    if [ -n "$xephyrPid" ]; then
+        kill "$xephyrPid" 2>/dev/null
+        wait "$xephyrPid" 2>/dev/null
+        xephyrPid=
+    fi
+    return 0
+}
+atExit stopXephyr
+# Starts Xephyr with two 640x480 screens on the Xvfb of DISPLAY and exports its display.
+startTwoMonitors() {
+    rm -f "$work/xephyr-display"
+    timeout -k 5 "${xvfbLifetime:-3600}" Xephyr -displayfd 3 -nolisten tcp -retro \
+        -screen 640x480x24 -screen 640x480x24 +xinerama -extension RANDR \
+        3>"$work/xephyr-display" >"$work/xephyr.log" 2>&1 &
+    xephyrPid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/xephyr-display" ] && break
+        kill -0 "$xephyrPid" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -s "$work/xephyr-display" ] || return 1
+    DISPLAY=:$(head -n 1 "$work/xephyr-display")
+    export DISPLAY
+}
+
+# The share of AREA's pixels that differ from those of the picture FILE (taken of AREA).
+differsFrom() { # area file now-file
+    import -window root -crop "$1" +repage "$3"
+    local count
+    count=$(compare -metric AE "$2" "$3" null: 2>&1 >/dev/null || true)
+    awk -v c="${count%% *}" -v a="$1" 'BEGIN { split(a, s, /[x+]/); print c / (s[1] * s[2]) }'
+}
+
+# /s ended by HOW (a mouse moved towards the second monitor, or a key): the first monitor shows
+# structures instead of the desktop, the second is wholly black while the saver flies and
+# shows the desktop again, as it was, once the saver has ended with status 0. The mouse rests
+# on the second monitor as the saver starts, so the covers appear under it and the move that
+# comes with them must not end the run. Wine clips the cursor to the monitor of DirectDraw's
+# exclusive window, so there the move ends at its edge, inside the flying window.
+runTwoMonitors() { # name how
+    local name=$1 how=$2 dir=$work/$1
+    local first=640x480+0+0 second=640x480+640+0
+    mkdir -p "$dir"
+    cp "$build/quarnel.scr" "$dir/"
+    xdotool mousemove 960 240
+    import -window root -crop "$first" +repage "$dir/first-before.png"
+    import -window root -crop "$second" +repage "$dir/second-before.png"
+    (cd "$dir" && exec timeout -k 5 60 "${wineRun[@]}" quarnel.scr /s >out.txt 2>err.txt) &
+    local pid=$! changed=0 lit=0 shown=no dark=1 running=no
+    for _ in $(seq 60); do
+        sleep 0.5
+        changed=$(differsFrom "$first" "$dir/first-before.png" "$dir/first.png")
+        lit=$(convert "$dir/first.png" -fill white +opaque black -format "%[fx:mean]" info:)
+        if awk -v f="$changed" 'BEGIN { exit !(f > 0.05) }' && isLit "$lit"; then
+            shown=yes
+            break
+        fi
+    done
+    sleep 2
+    dark=$(litFraction "$second" "$dir/second.png")
+    import -window root "$dir/both.png"
+    ! kill -0 "$pid" 2>/dev/null || running=yes
+    if [ "$how" = key ]; then
+        xdotool keydown space
+        sleep 0.3
+        xdotool keyup space
+    else
+        xdotool mousemove 900 300
+    fi
+    local status=0
+    wait "$pid" || status=$?
+    local uncovered
+    uncovered=$(differsFrom "$second" "$dir/second-before.png" "$dir/second-after.png")
+    if [ "$shown" = yes ] && [ "$dark" = 0 ] && [ "$running" = yes ]; then
+        pass "$name: structures on the first monitor ($lit lit, $changed changed), the second all black"
+    else
+        fail "$name: first monitor $lit lit, $changed changed; second $dark lit; running: $running; see $dir/both.png"
+    fi
+    if [ "$status" -eq 0 ] && [ "$uncovered" = 0 ]; then
+        pass "$name: /s ended with status 0 on the $how, and the second monitor shows the desktop again"
+    else
+        fail "$name: status $status after the $how (124: still running), the second monitor $uncovered unlike before; see $dir/second-after.png"
+    fi
+}
+
+stopWine "$prefix"
+stopXvfb
+if startXvfb "$work" -screen 0 1280x480x24 && startTwoMonitors; then
+    printf 'Resolution: 640x480\nSpeed: 20.000000\n' >"$appData/Quarnel/prefs.txt"
+    monitors=$("${wineRun[@]}" "$build/monitorList.exe" 2>/dev/null | tr -d '\r')
+    if [ "$monitors" = $'0,0 640x480 primary\n640,0 640x480 other' ]; then
+        pass "two monitors: Wine reports $(tr '\n' ';' <<<"$monitors")"
+        runTwoMonitors saver-two-monitors-mouse "mouse moved towards the second monitor"
+        runTwoMonitors saver-two-monitors-key key
+    else
+        fail "two monitors: Wine reports \"$(tr '\n' ';' <<<"$monitors")\", not 0,0 and 640,0 640x480"
+    fi
+else
+    fail "Xephyr's two screens on an Xvfb did not start; see $work/xvfb.log, $work/xephyr.log"
 fi
 
 summary "saver:"
