@@ -1,14 +1,18 @@
 // Program work per frame, the web page in headless Chromium against the native headless build,
 // in one run: the cruise flight on the virtual clock (ticks 20020, 120 frames), the native
-// program and each page taken in turn at each size so that the machine's load falls on all
-// alike. Not a test: figures for the README. Native: quarnel-render --benchmark, the median
-// from one presentation to the next. Web: the page's median from the animation frame to the
-// end of its present, and the time from navigation to the first frame.
-// usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER... [--runs N] [--sizes 800x600,...]
-//        [--threads N] [--query more=of&the=address]
-// Several web folders (say a build from before a change and one after) become columns.
+// program and each page taken in turn at each size, the pages in another order every run, so
+// that the machine's load falls on all alike. Not a test: figures for the README. Native:
+// quarnel-render --benchmark, the median from one presentation to the next. Web: the page's
+// median from the animation frame to the end of its present, and the time from navigation to
+// the first frame; then, from frame 10 to the end, the processor time of all of Chromium's
+// processes per frame, which takes in what the page's thread hands on (the compositor's work,
+// and a GPU process's), and the frames shown per second.
+// usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER[?query]... [--runs N]
+//        [--sizes 800x600,...] [--threads N] [--query more=of&the=address]
+// Several web folders (say a build from before a change and one after) become columns; a
+// folder's own ?query is added to its page's address.
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, rmSync, statSync } from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { basename, join } from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -25,9 +29,11 @@ for (let at = 0; at < args.length; at++) {
     positional.push(args[at]);
   }
 }
-const [nativeRender, ...webFolders] = positional;
+const [nativeRender, ...columns] = positional;
+const webFolders = columns.map((column) => column.split('?')[0]);
+const webQueries = columns.map((column) => column.split('?')[1] || '');
 if (!nativeRender || webFolders.length === 0) {
-  console.error('usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER... [--runs N] ' +
+  console.error('usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER[?query]... [--runs N] ' +
                 '[--sizes 800x600,...] [--threads N] [--query QUERY]');
   process.exit(2);
 }
@@ -63,21 +69,62 @@ const browser = await puppeteer.launch({
          '--window-size=1000,800'],
 });
 
-async function webRun(origin, size) {
+// Milliseconds of processor time (user and system) of the browser and every process under it.
+const clockTick = 1000 / Number(spawnSync('getconf', ['CLK_TCK'], { encoding: 'utf8' }).stdout ||
+                                100);
+
+function browserProcessorTime() {
+  const parents = new Map();
+  const times = new Map();
+  for (const name of readdirSync('/proc')) {
+    if (!/^\d+$/.test(name)) {
+      continue;
+    }
+    try {
+      const stat = readFileSync(`/proc/${name}/stat`, 'utf8');
+      const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+      parents.set(Number(name), Number(fields[1]));
+      times.set(Number(name), (Number(fields[11]) + Number(fields[12])) * clockTick);
+    } catch {
+      // gone meanwhile
+    }
+  }
+  const root = browser.process().pid;
+  let sum = 0;
+  for (const [pid, time] of times) {
+    for (let at = pid; at > 1; at = parents.get(at)) {
+      if (at === root) {
+        sum += time;
+        break;
+      }
+    }
+  }
+  return sum;
+}
+
+async function webRun(origin, query, size) {
   const page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 800 });
   // Served cross-origin isolated, a page takes its threaded program unless told one thread.
   const extra = (options.threads === '1' ? '&threads=1' : '') +
-                (options.query ? `&${options.query}` : '');
+                (options.query ? `&${options.query}` : '') + (query ? `&${query}` : '');
   await page.goto(`${origin}/?size=${size}&ticks=${ticks}&flight=cruise&frames=${frames}${extra}`);
+  await page.waitForFunction(() => window.quarnel.framesPresented() >= 10, { timeout: 120000,
+                                                                             polling: 10 });
+  const cpuStart = performance.now();
+  const cpuFrom = browserProcessorTime();
+  const framesFrom = await page.evaluate(() => window.quarnel.framesPresented());
   await page.waitForFunction(() => window.quarnel.status() === 'ended', { timeout: 120000,
-                                                                          polling: 50 });
+                                                                          polling: 10 });
+  const cpu = browserProcessorTime() - cpuFrom;
+  const cpuEnd = performance.now();
   const result = await page.evaluate(() => ({
     work: window.quarnel.frameMilliseconds(), show: window.quarnel.showMilliseconds(),
-    first: window.quarnel.presentTimes()[0] }));
+    first: window.quarnel.presentTimes()[0], frames: window.quarnel.framesPresented() }));
   await page.close();
   return { work: median(result.work.slice(5)), show: median(result.show.slice(5)),
-           first: result.first };
+           first: result.first, cpu: cpu / (result.frames - framesFrom),
+           fps: (result.frames - framesFrom) * 1000 / (cpuEnd - cpuStart) };
 }
 
 function pageWeight(folder) {
@@ -91,26 +138,32 @@ try {
   for (const folder of webFolders) {
     console.log(`${folder}: page weight (html + js + wasm) ${pageWeight(folder)} bytes`);
   }
-  const names = webFolders.map((folder) => basename(folder));
+  const names = webFolders.map((folder, which) =>
+    basename(folder) + (webQueries[which] ? `?${webQueries[which]}` : ''));
   console.log(`| size | native | ${names.map((name) => `${name}: work (canvas), first frame, ` +
-                                                      '/ native').join(' | ')} |`);
+                                                      '/ native, Chromium CPU, fps')
+                                         .join(' | ')} |`);
   console.log(`|---|---|${names.map(() => '---').join('|')}|`);
   for (const size of sizes()) {
     const native = [];
-    const web = webFolders.map(() => ({ work: [], show: [], first: [] }));
+    const web = webFolders.map(() => ({ work: [], show: [], first: [], cpu: [], fps: [] }));
     for (let run = 0; run < runs; run++) {
       native.push(nativeRun(size));
-      for (let which = 0; which < servers.length; which++) {
-        const result = await webRun(servers[which].origin, size);
+      for (let turn = 0; turn < servers.length; turn++) {
+        const which = (turn + run) % servers.length;
+        const result = await webRun(servers[which].origin, webQueries[which], size);
         web[which].work.push(result.work);
         web[which].show.push(result.show);
         web[which].first.push(result.first);
+        web[which].cpu.push(result.cpu);
+        web[which].fps.push(result.fps);
       }
     }
     const n = median(native);
     const cells = web.map((w) => `${median(w.work).toFixed(2)} ms (${median(w.show).toFixed(2)}` +
                                  ` ms), ${median(w.first).toFixed(0)} ms, ` +
-                                 `${(median(w.work) / n).toFixed(2)}`);
+                                 `${(median(w.work) / n).toFixed(2)}, ` +
+                                 `${median(w.cpu).toFixed(1)} ms, ${median(w.fps).toFixed(0)}`);
     console.log(`| ${size} | ${n.toFixed(2)} ms | ${cells.join(' | ')} |`);
   }
 } finally {
