@@ -1,7 +1,7 @@
 // The web page in a real headless Chromium (Debian's, driven by puppeteer-core), served from
 // build/web on 127.0.0.1:
 // - a flight on the virtual clock gives the native quarnel-render frames, byte for byte, and
-//   the canvas holds each of them after its partial update;
+//   the canvas holds each of them after its partial update (and a box left off is seen);
 // - a click takes pointer lock, a mouse move steers, the left button accelerates, Escape
 //   pauses, Q ends the run and a click flies again;
 // - on a touch screen a drag steers, a long press or a second finger accelerates and two
@@ -151,6 +151,18 @@ async function flightEqualsNative(how, pageOrigin) {
   const frame30 = Buffer.from(await page.evaluate(() => window.quarnel.framePixels(30)), 'base64');
   check(frame30.some((byte) => byte !== 0), `${how}: frame 30 is not black`);
   await page.close();
+}
+
+// The check that the canvas holds every frame sees a box of changed rectangles left off it.
+async function droppedBoxIsSeen() {
+  const page = await openPage(`?size=800x600&ticks=${ticks}&flight=cruise&frames=60&keep=1&drop=1`);
+  await waitFor(page, () => window.quarnel.status() === 'ended');
+  const mismatches = await page.evaluate(() => window.quarnel.canvasMismatches());
+  const partial = await page.evaluate(() => window.quarnel.partialFrames());
+  await page.close();
+  check(partial >= 40 && mismatches > partial / 2,
+        `each frame's first box left off the canvas: ${mismatches} of ${partial} partly put ` +
+        'frames differ from the canvas');
 }
 
 // Interactive runs of one seed: with no input every run shows the same frames, so a run that
@@ -575,6 +587,7 @@ async function frameRate(size) {
 try {
   await flightEqualsNative('plain', plain.origin);
   await flightEqualsNative('isolated', isolated.origin);
+  await droppedBoxIsSeen();
   const still = await interaction();
   await touchInput(still);
   await phone();

@@ -100,7 +100,10 @@
     const query = new URLSearchParams(window.location.search);
     const settings = { width: 0, height: 0, speed: '20', seed: null, ticks: null, flight: null,
                        recorded: null, frames: null, keep: query.get('keep') === '1',
-                       threads: query.get('threads') === '1' ? 1 : 0 };
+                       threads: query.get('threads') === '1' ? 1 : 0,
+                       // For tests: each frame's first box of changed rectangles is left off
+                       // the canvas, which the check of kept frames must see.
+                       drop: query.get('drop') === '1' };
     if (query.has('size')) {
       const text = query.get('size');
       const match = /^(\d{1,9})x(\d{1,9})$/.exec(text);
@@ -248,6 +251,14 @@
   const putCostInPixels = 1024;
 
   function putRectangles(image, rects) {
+    let dropping = page.settings.drop;
+    const put = (x, y, width, height) => {
+      if (dropping) {
+        dropping = false;
+      } else {
+        context.putImageData(image, 0, 0, x, y, width, height);
+      }
+    };
     let left = 0, top = 0, right = 0, bottom = 0;
     for (let at = 0; at + 3 < rects.length; at += 4) {
       const x = rects[at], y = rects[at + 1], x1 = x + rects[at + 2], y1 = y + rects[at + 3];
@@ -263,7 +274,7 @@
           bottom = joinedBottom;
           continue;
         }
-        context.putImageData(image, 0, 0, left, top, right - left, bottom - top);
+        put(left, top, right - left, bottom - top);
       }
       left = x;
       top = y;
@@ -271,7 +282,7 @@
       bottom = y1;
     }
     if (right > left) {
-      context.putImageData(image, 0, 0, left, top, right - left, bottom - top);
+      put(left, top, right - left, bottom - top);
     }
   }
 
