@@ -69,10 +69,12 @@ TEST(FrameConversion, TwentyFourBitsAreBlueGreenRed) {
     EXPECT_EQ(convert(frame), expected);
 }
 
-// Rows of every width up to 13, so that runs of four pixels and the ones left over meet at
-// every offset; each pixel's bytes are distinct, so a byte taken from a neighbour shows.
+// Rows of every width up to 40, so that runs of sixteen and of four pixels and the ones left
+// over meet at every offset; each pixel's bytes are distinct, so a byte taken from a neighbour
+// shows; the rows are packed as tightly as 4-byte alignment allows, so that a read beyond the
+// last one is outside the buffer, which the sanitizers see.
 TEST(FrameConversion, TwentyFourBitRowsOfAnyWidth) {
-    for (int width = 1; width <= 13; width++) {
+    for (int width = 1; width <= 40; width++) {
         const int pitch = (width * 3 + 3) & ~3;
         std::vector<uint8_t> pixels(static_cast<size_t>(pitch) * 3, 0xEE);
         std::vector<uint32_t> expected;
