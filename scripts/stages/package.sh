@@ -15,7 +15,11 @@ cd "$(dirname "$0")/../.."
 root=$(pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 version=$(sed -n 's/^project(Quarnel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-scripts/install-deps.sh lintian desktop-file-utils appstream libxml2-utils unzip
+# Chromium and npm for the browser test of the web zip, which may come before the web stage.
+scripts/install-deps.sh lintian desktop-file-utils appstream libxml2-utils unzip chromium
+if ! command -v npm >/dev/null; then
+    scripts/install-deps.sh npm
+fi
 
 # shellcheck source=../lib/checks.sh
 source scripts/lib/checks.sh
