@@ -60,57 +60,27 @@ bool sameScreen(const DrawnTiles& record) {
     return display.screenWidth == record.width && display.screenHeight == record.height;
 }
 
-} // namespace
-
-void startDrawnTiles(DrawnTiles* record) {
-    record->width = display.screenWidth;
-    record->height = display.screenHeight;
-    record->known = record->width > 0 && record->height > 0 && !clipWindowSet;
-    if (!record->known) {
-        record->tilesAcross = 0;
-        record->words = 0;
-        record->tiles.clear();
-        return;
-    }
-    record->tilesAcross = (record->width + drawnTileWidth - 1) / drawnTileWidth;
-    record->words = (record->tilesAcross + 63) / 64;
-    record->tiles.assign(static_cast<size_t>(bandsOf(*record)) * record->words, 0);
-}
-
-void forgetDrawnTiles() {
-    current = DrawnTiles{};
-    previous = DrawnTiles{};
-}
-
-void forgetDrawnArea() {
-    std::swap(current, previous);
-    startDrawnTiles(&current);
-}
-
-void noteDrawnLine(float x1, float y1, float x2, float y2) {
-    noteDrawnLineIn(&current, x1, y1, x2, y2);
-}
-
-void noteDrawnLineIn(DrawnTiles* tiles, float x1, float y1, float x2, float y2) {
-    DrawnTiles& record = *tiles;
+// What a line's ends as given settle: true when its walk is still to be marked.
+bool lineLeftToMark(DrawnTiles& record, float x1, float y1, float x2, float y2) {
     if (!record.known) {
-        return;
+        return false;
     }
     if (clipWindowSet || !sameScreen(record) || std::isnan(x1) || std::isnan(y1) ||
         std::isnan(x2) || std::isnan(y2)) {
         record.known = false;
-        return;
+        return false;
     }
     if (x1 == x2 && y1 == y2) {
         markDot(record, x1, y1); // a dot, or a line of one pixel at that end
-        return;
+        return false;
     }
-    // The walk runs between the clipped ends, so the path is taken from those. Positions
-    // truncate to pixels, so the rows of a band and the columns of a tile take in the positions
-    // up to a whole pixel beyond their last.
-    if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
-        return;
-    }
+    return true;
+}
+
+// The walk runs between the clipped ends, so the path is taken from those. Positions truncate
+// to pixels, so the rows of a band and the columns of a tile take in the positions up to a
+// whole pixel beyond their last.
+void markClippedLine(DrawnTiles& record, float x1, float y1, float x2, float y2) {
     const double margin = lineStepStray(x1, y1, x2, y2);
     const double ax = x1;
     const double ay = y1;
@@ -148,6 +118,55 @@ void noteDrawnLineIn(DrawnTiles* tiles, float x1, float y1, float x2, float y2) 
         }
         markSpan(record, band, left - margin, right + margin);
     }
+}
+
+} // namespace
+
+void startDrawnTiles(DrawnTiles* record) {
+    record->width = display.screenWidth;
+    record->height = display.screenHeight;
+    record->known = record->width > 0 && record->height > 0 && !clipWindowSet;
+    if (!record->known) {
+        record->tilesAcross = 0;
+        record->words = 0;
+        record->tiles.clear();
+        return;
+    }
+    record->tilesAcross = (record->width + drawnTileWidth - 1) / drawnTileWidth;
+    record->words = (record->tilesAcross + 63) / 64;
+    record->tiles.assign(static_cast<size_t>(bandsOf(*record)) * record->words, 0);
+}
+
+void forgetDrawnTiles() {
+    current = DrawnTiles{};
+    previous = DrawnTiles{};
+}
+
+void forgetDrawnArea() {
+    std::swap(current, previous);
+    startDrawnTiles(&current);
+}
+
+void noteDrawnLine(float x1, float y1, float x2, float y2) {
+    noteDrawnLineIn(&current, x1, y1, x2, y2);
+}
+
+void noteDrawnLineIn(DrawnTiles* tiles, float x1, float y1, float x2, float y2) {
+    if (!lineLeftToMark(*tiles, x1, y1, x2, y2) || !clipLineToScreen(&x1, &y1, &x2, &y2)) {
+        return;
+    }
+    markClippedLine(*tiles, x1, y1, x2, y2);
+}
+
+void noteClippedLine(const ClippedLine& line) {
+    noteClippedLineIn(&current, line);
+}
+
+void noteClippedLineIn(DrawnTiles* tiles, const ClippedLine& line) {
+    if (!lineLeftToMark(*tiles, line.x1, line.y1, line.x2, line.y2) || !line.onScreen) {
+        return;
+    }
+    markClippedLine(*tiles, line.cx1, line.cy1, line.cx2, line.cy2);
 }
 
 void joinDrawnTiles(const DrawnTiles& part) {

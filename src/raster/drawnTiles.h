@@ -5,6 +5,8 @@
 // record of the frame before is kept too.
 #pragma once
 
+#include "raster/lines.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -32,11 +34,14 @@ void forgetDrawnArea();
 // Marks what a screen-blended line between the two points may touch (a dot: the same point
 // twice): the tiles along its path as drawn, with a margin for the stepping's rounding.
 void noteDrawnLine(float x1, float y1, float x2, float y2);
+// The same from a line clipped already (clipLine), for callers that go on to draw it.
+void noteClippedLine(const ClippedLine& line);
 
 // The same for threads that record the scene while another draws it: each marks a record of
 // its own, started empty for the screen as it is now, and the drawing thread joins them in.
 void startDrawnTiles(DrawnTiles* record);
 void noteDrawnLineIn(DrawnTiles* record, float x1, float y1, float x2, float y2);
+void noteClippedLineIn(DrawnTiles* record, const ClippedLine& line);
 void joinDrawnTiles(const DrawnTiles& record);
 
 // False when the area is not known: never started, the screen changed size, a clip window was

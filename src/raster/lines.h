@@ -21,6 +21,18 @@ void drawLineLayer(float x1, float y1, float x2, float y2, Colour colour);
 // to draw (or the line is too degenerate for its ends to be found on the screen).
 bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2);
 
+// A line's ends as given and as clipLineToScreen leaves them, for the scene's lines, which are
+// both noted and drawn and are clipped once for the two.
+struct ClippedLine {
+    float x1, y1, x2, y2;     // as given
+    float cx1, cy1, cx2, cy2; // clipped, when onScreen
+    bool onScreen;
+};
+ClippedLine clipLine(float x1, float y1, float x2, float y2);
+
+// drawLineScreen between ends that clipLineToScreen has kept.
+void drawClippedLineScreen(const ClippedLine& line, Colour colour);
+
 // Walks the line and plots each pixel through the slot, read afresh for every pixel (the
 // screen-blend slot rebinds itself on its first call).
 void stepLine(float x1, float y1, float x2, float y2, PlotOperation const* slot, Colour colour);

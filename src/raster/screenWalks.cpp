@@ -126,23 +126,28 @@ int64_t drawInRows(const ScreenWalk* walks, size_t count, int32_t top, int32_t b
 } // namespace
 
 bool settleScreenLine(float x1, float y1, float x2, float y2, Colour colour, ScreenWalk* walk) {
-    if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
+    const ClippedLine line = clipLine(x1, y1, x2, y2);
+    if (!line.onScreen) {
         return false;
     }
+    *walk = settleClippedScreenLine(line, colour);
+    return true;
+}
+
+ScreenWalk settleClippedScreenLine(const ClippedLine& line, Colour colour) {
+    const float x1 = line.cx1, y1 = line.cy1, x2 = line.cx2, y2 = line.cy2;
     const LineWalkStart start = startLineWalk(x1, y1, x2, y2);
     if (start.axis == lineWalkPoint) {
         const int32_t row = static_cast<int32_t>(toPixelCoordinate(start.y));
-        *walk = {start.x, start.y, start.x, 0.0f, colour, screenWalkPoint, row, row};
-        return true;
+        return {start.x, start.y, start.x, 0.0f, colour, screenWalkPoint, row, row};
     }
     const double margin = lineStepStray(x1, y1, x2, y2);
     const int32_t firstRow = static_cast<int32_t>(std::floor(std::fmin(y1, y2) - margin)) - 1;
     const int32_t lastRow = static_cast<int32_t>(std::floor(std::fmax(y1, y2) + margin)) + 1;
-    *walk = {start.x,   start.y,
-             start.end, start.slope,
-             colour,    start.axis == lineWalkAlongX ? screenWalkAlongX : screenWalkAlongY,
-             firstRow,  lastRow};
-    return true;
+    return {start.x,   start.y,
+            start.end, start.slope,
+            colour,    start.axis == lineWalkAlongX ? screenWalkAlongX : screenWalkAlongY,
+            firstRow,  lastRow};
 }
 
 ScreenWalk settleScreenDot(float x, float y, Colour colour) {

@@ -6,6 +6,7 @@
 // give every pixel the blends of one thread, in the same order.
 #pragma once
 
+#include "raster/lines.h"
 #include "record/colour.h"
 
 #include <cstddef>
@@ -32,6 +33,8 @@ struct ScreenWalk {
 // drawLineScreen's line, clipped to the screen as it is now and resolved into its walk. False
 // when nothing of it is drawn.
 bool settleScreenLine(float x1, float y1, float x2, float y2, Colour colour, ScreenWalk* walk);
+// The same for a line clipped already and on the screen.
+ScreenWalk settleClippedScreenLine(const ClippedLine& line, Colour colour);
 
 // plotScreen at the truncated position.
 ScreenWalk settleScreenDot(float x, float y, Colour colour);

@@ -25,19 +25,25 @@ void recordSceneInto(SceneCommandList* list, DrawnTiles* tiles) {
     recordingTiles = list != nullptr ? tiles : nullptr;
 }
 
-// A dot is noted as a line from its point to itself.
+// Noted and drawn from one clipping.
 void sceneLine(float x1, float y1, float x2, float y2, Colour colour) {
-    noteTiles(x1, y1, x2, y2);
+    const ClippedLine line = clipLine(x1, y1, x2, y2);
     if (recording == nullptr) {
-        drawLineScreen(x1, y1, x2, y2, colour);
+        noteClippedLine(line);
+        if (line.onScreen) {
+            drawClippedLineScreen(line, colour);
+        }
         return;
     }
-    ScreenWalk walk;
-    if (settleScreenLine(x1, y1, x2, y2, colour, &walk)) {
-        recording->push_back(walk);
+    if (recordingTiles != nullptr) {
+        noteClippedLineIn(recordingTiles, line);
+    }
+    if (line.onScreen) {
+        recording->push_back(settleClippedScreenLine(line, colour));
     }
 }
 
+// A dot is noted as a line from its point to itself.
 void sceneDot(float x, float y, Colour colour) {
     noteTiles(x, y, x, y);
     if (recording == nullptr) {

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -217,6 +218,59 @@ TEST(DrawnTiles, FarLinesMarkTheirPathOnTheScreen) {
             }
         }
     }
+}
+
+// The scene clips each line once for noting and drawing it: the same tiles and pixels as each
+// clipping for itself, for ordinary, far, degenerate and non-finite ends alike.
+TEST(DrawnTiles, OneClippingNotesAndDrawsAsTwo) {
+    const float odd[] = {std::numeric_limits<float>::quiet_NaN(),
+                         std::numeric_limits<float>::infinity(),
+                         -3e38f,
+                         1e9f,
+                         -0.5f,
+                         40.99f};
+    // Each pass draws the same lines and starts a record every 50 of them.
+    const auto fly = [&odd](bool once, std::vector<DrawnTiles>* records) {
+        MemoryDisplay memory;
+        openMemoryDisplay(&memory, 41, 29, pixelModeTrueColour24);
+        DrawnTiles tiles;
+        uint32_t state = 7;
+        const auto coordinate = [&]() {
+            state = state * 1664525u + 1013904223u;
+            const uint32_t pick = (state >> 8) % 12;
+            return pick < 6 ? odd[pick] : static_cast<float>((state >> 12) % 9000) / 100 - 20;
+        };
+        for (int i = 0; i < 4000; ++i) {
+            if (i % 50 == 0) {
+                startDrawnTiles(&tiles);
+            }
+            const float x1 = coordinate(), y1 = coordinate();
+            const float x2 = i % 9 == 0 ? x1 : coordinate(), y2 = i % 9 == 0 ? y1 : coordinate();
+            const ClippedLine line = clipLine(x1, y1, x2, y2);
+            if (once) {
+                noteClippedLineIn(&tiles, line);
+                if (line.onScreen) {
+                    drawClippedLineScreen(line, 0x203040);
+                }
+            } else {
+                noteDrawnLineIn(&tiles, x1, y1, x2, y2);
+                drawLineScreen(x1, y1, x2, y2, 0x203040);
+            }
+            records->push_back(tiles);
+        }
+        return memory.back;
+    };
+    std::vector<DrawnTiles> separate, once;
+    const std::vector<uint8_t> separatePixels = fly(false, &separate);
+    EXPECT_EQ(fly(true, &once), separatePixels);
+    EXPECT_NE(separatePixels, std::vector<uint8_t>(separatePixels.size(), 0)) << "nothing drawn";
+    int32_t unknown = 0;
+    for (size_t line = 0; line < separate.size(); ++line) {
+        ASSERT_EQ(separate[line].known, once[line].known) << "line " << line;
+        ASSERT_EQ(separate[line].tiles, once[line].tiles) << "line " << line;
+        unknown += separate[line].known ? 0 : 1;
+    }
+    EXPECT_GT(unknown, 0) << "no line made its record unknown";
 }
 
 } // namespace

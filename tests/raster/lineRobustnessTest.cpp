@@ -83,4 +83,28 @@ TEST(LineRobustness, HugeScreenLinesFromFarOutside) {
     EXPECT_EQ(colourAt(memory, 0, 10), 0xFFFFFFu);
 }
 
+// A NaN or an infinity at any of the four ends leaves nothing to draw; the largest finite ends
+// still clip to the screen.
+TEST(LineRobustness, ClippingRefusesEveryNonFiniteEnd) {
+    MemoryDisplay memory;
+    openMemoryDisplay(&memory, 64, 48, 4);
+    const float bad[] = {std::numeric_limits<float>::quiet_NaN(),
+                         std::numeric_limits<float>::infinity(),
+                         -std::numeric_limits<float>::infinity()};
+    for (float value : bad) {
+        for (int slot = 0; slot < 4; ++slot) {
+            float ends[4] = {3.0f, 5.0f, 40.0f, 30.0f};
+            ends[slot] = value;
+            EXPECT_FALSE(clipLineToScreen(&ends[0], &ends[1], &ends[2], &ends[3]))
+                << value << " at end " << slot;
+        }
+    }
+    const float largest = std::numeric_limits<float>::max();
+    float x1 = -largest, y1 = 10.0f, x2 = largest, y2 = 10.0f;
+    ASSERT_TRUE(clipLineToScreen(&x1, &y1, &x2, &y2));
+    EXPECT_EQ(x1, 0.0f);
+    EXPECT_EQ(x2, 63.0f);
+    EXPECT_EQ(y1, 10.0f);
+}
+
 } // namespace

@@ -10,7 +10,8 @@
 // usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER[?query]... [--runs N]
 //        [--sizes 800x600,...] [--threads N] [--query more=of&the=address]
 // Several web folders (say a build from before a change and one after) become columns; a
-// folder's own ?query is added to its page's address.
+// folder's own ?query is added to its page's address. With ?unpaced=1 the page flies its
+// frames one after another, as the native --benchmark does, rather than one an animation frame.
 import { spawnSync } from 'node:child_process';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';

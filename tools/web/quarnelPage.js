@@ -42,6 +42,8 @@
     module: null,
     seed: 0,
     pendingWake: null,
+    taskChannel: null, // unpaced frames: each called in a task of its own
+    taskCall: null,
     stillAfter: 0, // frames to show before pausing, when the device asks for less motion
     heldButtons: new Set(),
     framesPresented: 0,
@@ -103,7 +105,12 @@
                        threads: query.get('threads') === '1' ? 1 : 0,
                        // For tests: each frame's first box of changed rectangles is left off
                        // the canvas, which the check of kept frames must see.
-                       drop: query.get('drop') === '1' };
+                       drop: query.get('drop') === '1',
+                       // For measurements: each frame as soon as the one before has ended, as
+                       // quarnel-render --benchmark flies them, rather than on the next
+                       // animation frame; the canvas shows whichever is last when the browser
+                       // next draws.
+                       unpaced: query.get('unpaced') === '1' };
     if (query.has('size')) {
       const text = query.get('size');
       const match = /^(\d{1,9})x(\d{1,9})$/.exec(text);
@@ -361,9 +368,21 @@
     }
     if (page.status === 'paused') {
       page.pendingWake = wakeUp;
+    } else if (page.settings.unpaced) {
+      nextTask(() => resume(wakeUp));
     } else {
       window.requestAnimationFrame(() => resume(wakeUp));
     }
+  }
+
+  // A task of its own for the call, without a timer's clamping to whole milliseconds.
+  function nextTask(call) {
+    if (!page.taskChannel) {
+      page.taskChannel = new MessageChannel();
+      page.taskChannel.port1.onmessage = () => page.taskCall();
+    }
+    page.taskCall = call;
+    page.taskChannel.port2.postMessage(0);
   }
 
   function showMessage(text, caption) {
