@@ -4,6 +4,7 @@
 
 #include "raster/pixelOps.h"
 #include "record/colour.h"
+#include "util/numeric.h"
 
 #include <cstdint>
 
@@ -75,7 +76,7 @@ inline uint32_t toPixelCoordinate(double v) {
             return static_cast<uint32_t>(static_cast<int32_t>(v - 2147483648.0)) + 0x80000000u;
         }
     } else if (v > -2147483649.0) {
-        return static_cast<uint32_t>(static_cast<int32_t>(v));
+        return static_cast<uint32_t>(truncateInRange(v));
     }
     // NaN or beyond 32 bits: a value no drawing area contains.
     return 0x80000000u;

@@ -12,7 +12,7 @@ int32_t maxInt(int32_t a, int32_t b) {
 }
 int32_t truncateToInt32(double v) {
     if (v > -2147483649.0 && v < 2147483648.0) {
-        return static_cast<int32_t>(v);
+        return truncateInRange(v);
     }
     return INT32_MIN;
 }

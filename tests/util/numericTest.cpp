@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 TEST(Numeric, TiesGoToTheSecondArgument) {
     const double negativeZero = -0.0;
@@ -38,6 +40,30 @@ TEST(Numeric, Powers) {
     EXPECT_EQ(square(-3.0), 9.0);
     EXPECT_EQ(cube(-2.0), -8.0);
     EXPECT_EQ(inverseSquare(4.0), 0.0625);
+}
+
+// Toward zero at the edges of the range and beyond; inside it, the plain conversion's result
+// for every value (WebAssembly takes the whole part through the low bits of a sum instead).
+TEST(Numeric, TruncationTowardZero) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double values[] = {
+        -0.0,         0.99,          -0.99, -1.5, 2147483647.99, -2147483648.99,
+        2147483648.0, -2147483649.0, nan,   inf,  -inf};
+    const int32_t wholes[] = {0,         0,         0,         -1,        INT32_MAX, INT32_MIN,
+                              INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN};
+    for (size_t at = 0; at < sizeof values / sizeof values[0]; ++at) {
+        EXPECT_EQ(truncateToInt32(values[at]), wholes[at]) << values[at];
+    }
+    uint64_t state = 12345;
+    for (int i = 0; i < 1000000; ++i) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        const double fraction = static_cast<double>(state >> 11) / 9007199254740992.0;
+        // Magnitudes of every size up to 2^31, and both signs.
+        const double value = std::ldexp(fraction, static_cast<int>(state % 32)) *
+                             ((state >> 7) % 2 != 0 ? -1.0 : 1.0);
+        ASSERT_EQ(truncateInRange(value), static_cast<int32_t>(value)) << value;
+    }
 }
 
 TEST(AsciiCase, ChangesOnlyLetters) {

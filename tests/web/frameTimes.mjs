@@ -20,7 +20,7 @@ import puppeteer from 'puppeteer-core';
 
 import { serveFolder } from './serveFolder.mjs';
 
-const options = { runs: '5', sizes: '800x600,1920x1080', threads: '1', query: '' };
+const options = { runs: '5', sizes: '800x600,1920x1080', threads: '1', query: '', viewport: '1000x800' };
 const positional = [];
 const args = process.argv.slice(2);
 for (let at = 0; at < args.length; at++) {
@@ -67,7 +67,7 @@ const browser = await puppeteer.launch({
   userDataDir: profile,
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
          '--disable-background-networking', '--disable-component-update', '--disable-sync',
-         '--window-size=1000,800'],
+         `--window-size=${options.viewport.replace('x', ',')}`],
 });
 
 // Milliseconds of processor time (user and system) of the browser and every process under it.
@@ -105,7 +105,7 @@ function browserProcessorTime() {
 
 async function webRun(origin, query, size) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 1000, height: 800 });
+  await page.setViewport({ width: Number(options.viewport.split('x')[0]), height: Number(options.viewport.split('x')[1]) });
   // Served cross-origin isolated, a page takes its threaded program unless told one thread.
   const extra = (options.threads === '1' ? '&threads=1' : '') +
                 (options.query ? `&${options.query}` : '') + (query ? `&${query}` : '');
