@@ -9,6 +9,7 @@
 // and a GPU process's), and the frames shown per second.
 // usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER[?query]... [--runs N]
 //        [--sizes 800x600,...] [--threads N] [--query more=of&the=address]
+//        [--viewport WxH (the browser's window, 1000x800 unless given)]
 // Several web folders (say a build from before a change and one after) become columns; a
 // folder's own ?query is added to its page's address. With ?unpaced=1 the page flies its
 // frames one after another, as the native --benchmark does, rather than one an animation frame.
@@ -20,7 +21,8 @@ import puppeteer from 'puppeteer-core';
 
 import { serveFolder } from './serveFolder.mjs';
 
-const options = { runs: '5', sizes: '800x600,1920x1080', threads: '1', query: '', viewport: '1000x800' };
+const options = { runs: '5', sizes: '800x600,1920x1080', threads: '1', query: '',
+                  viewport: '1000x800' };
 const positional = [];
 const args = process.argv.slice(2);
 for (let at = 0; at < args.length; at++) {
@@ -105,7 +107,8 @@ function browserProcessorTime() {
 
 async function webRun(origin, query, size) {
   const page = await browser.newPage();
-  await page.setViewport({ width: Number(options.viewport.split('x')[0]), height: Number(options.viewport.split('x')[1]) });
+  const [viewWidth, viewHeight] = options.viewport.split('x').map(Number);
+  await page.setViewport({ width: viewWidth, height: viewHeight });
   // Served cross-origin isolated, a page takes its threaded program unless told one thread.
   const extra = (options.threads === '1' ? '&threads=1' : '') +
                 (options.query ? `&${options.query}` : '') + (query ? `&${query}` : '');
