@@ -11,7 +11,8 @@
 //   carries the flight, which it replays frame for frame, or saves it as a file that
 //   quarnel-render replays frame for frame), the page flies offline after a first visit,
 //   and a device that asks for less motion starts paused with a play button;
-// - served cross-origin isolated it gives the same frames;
+// - served cross-origin isolated it gives the same frames on two threads, and unless told
+//   takes threads only where the device has processors to spare;
 // - a size that cannot be used gives a message and no run.
 // usage: node browserTest.mjs WEB_FOLDER NATIVE_FRAMES_FOLDER TICKS [NATIVE_RENDER]
 // The native folder holds f000.ppm ... of quarnel-render --size 800x600 --ticks TICKS
@@ -76,6 +77,11 @@ async function openPage(query, width = 1000, height = 800, options = {}) {
   if (options.media) {
     await page.emulateMediaFeatures(options.media);
   }
+  if (options.processors) {
+    const session = await page.createCDPSession();
+    await session.send('Emulation.setHardwareConcurrencyOverride',
+                       { hardwareConcurrency: options.processors });
+  }
   page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
   page.on('console', (message) => {
     if (message.type() === 'error' || message.type() === 'warn') {
@@ -105,16 +111,19 @@ const digests = (page, count) => page.evaluate(async (n) => {
   return list;
 }, count);
 
+// Both pages ask for two threads, which only the isolated one can have.
 async function flightEqualsNative(how, pageOrigin) {
-  const page = await openPage(`?size=800x600&ticks=${ticks}&flight=cruise&frames=60&keep=1`,
-                              1000, 800, { origin: pageOrigin });
+  const page = await openPage(`?size=800x600&ticks=${ticks}&flight=cruise&frames=60&keep=1` +
+                              '&threads=2', 1000, 800, { origin: pageOrigin });
   await waitFor(page, () => window.quarnel.status() === 'ended');
   const count = await frames(page);
   const program = await page.evaluate(() => window.quarnel.program());
+  const threads = await page.evaluate(() => window.quarnel.threads());
   const isolatedPage = await page.evaluate(() => window.crossOriginIsolated);
   check(program === (isolatedPage ? 'quarnel-threads.js' : 'quarnel.js') &&
-        isolatedPage === (how === 'isolated'),
-        `${how}: cross-origin isolated ${isolatedPage}, the page flies ${program}`);
+        threads === (isolatedPage ? 2 : 1) && isolatedPage === (how === 'isolated'),
+        `${how}: cross-origin isolated ${isolatedPage}, the page flies ${program} on ` +
+        `${threads} thread(s)`);
   check(count === 61, `${how}: the flight presented ${count} frames (start-up + 60)`);
   const pageDigests = await digests(page, count);
   let equal = 0;
@@ -555,6 +564,32 @@ async function offline() {
   await page.close();
 }
 
+// Unless the address says, an isolated page leaves one of the device's processors to the
+// browser: on two it flies the program without threads, on four the threaded one on three; a
+// page that is not isolated flies on one whatever the device has.
+async function threadChoice() {
+  const cases = [[isolated.origin, 2, 'quarnel.js', 1],
+                 [isolated.origin, 4, 'quarnel-threads.js', 3],
+                 [plain.origin, 8, 'quarnel.js', 1]];
+  for (const [pageOrigin, processors, expected, expectedThreads] of cases) {
+    const page = await openPage('?size=320x240&seed=7', 640, 480,
+                                { origin: pageOrigin, processors });
+    await waitFor(page, () => window.quarnel.framesPresented() >= 3, null, 20000);
+    const program = await page.evaluate(() => window.quarnel.program());
+    const threads = await page.evaluate(() => window.quarnel.threads());
+    const seen = await page.evaluate(() => navigator.hardwareConcurrency);
+    check(program === expected && threads === expectedThreads && seen === processors,
+          `${pageOrigin === isolated.origin ? 'isolated' : 'plain'} page, ${seen} processors: ` +
+          `it flies ${program} on ${threads} thread(s)`);
+    await page.close();
+  }
+  const page = await openPage('?threads=0');
+  await waitFor(page, () => window.quarnel.status() === 'error', null, 10000);
+  const message = await page.evaluate(() => window.quarnel.message());
+  check(/cannot be used/.test(message), `threads=0: "${message}"`);
+  await page.close();
+}
+
 async function unusableSizes() {
   for (const size of ['0x0', '100000x100000', 'garbage']) {
     const page = await openPage(`?size=${size}`);
@@ -597,6 +632,7 @@ try {
   await recordedLink();
   await lessMotion();
   await offline();
+  await threadChoice();
   await unusableSizes();
   await frameRate('800x600');
   await frameRate('1920x1080');

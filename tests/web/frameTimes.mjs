@@ -109,8 +109,9 @@ async function webRun(origin, query, size) {
   const page = await browser.newPage();
   const [viewWidth, viewHeight] = options.viewport.split('x').map(Number);
   await page.setViewport({ width: viewWidth, height: viewHeight });
-  // Served cross-origin isolated, a page takes its threaded program unless told one thread.
-  const extra = (options.threads === '1' ? '&threads=1' : '') +
+  // Served cross-origin isolated, a page told more than one thread takes its threaded program;
+  // a folder's own ?threads= stands.
+  const extra = (new URLSearchParams(query).has('threads') ? '' : `&threads=${options.threads}`) +
                 (options.query ? `&${options.query}` : '') + (query ? `&${query}` : '');
   await page.goto(`${origin}/?size=${size}&ticks=${ticks}&flight=cruise&frames=${frames}${extra}`);
   await page.waitForFunction(() => window.quarnel.framesPresented() >= 10, { timeout: 120000,

@@ -38,6 +38,7 @@
     settings: null,
     program: null, // the factory's promise, loaded once
     programName: '',
+    threads: 1, // that the program grows the scene on
     image: null, // the frame outside the program's memory, when that memory is shared
     module: null,
     seed: 0,
@@ -102,7 +103,7 @@
     const query = new URLSearchParams(window.location.search);
     const settings = { width: 0, height: 0, speed: '20', seed: null, ticks: null, flight: null,
                        recorded: null, frames: null, keep: query.get('keep') === '1',
-                       threads: query.get('threads') === '1' ? 1 : 0,
+                       threads: null, // as the device suits, unless the address says
                        // For tests: each frame's first box of changed rectangles is left off
                        // the canvas, which the check of kept frames must see.
                        drop: query.get('drop') === '1',
@@ -166,6 +167,13 @@
       }
       if (settings.ticks === null) {
         settings.ticks = 0;
+      }
+    }
+    if (query.has('threads')) {
+      settings.threads = whole(query.get('threads'), 256);
+      if (!settings.threads) {
+        return { error: `The threads "${query.get('threads')}" cannot be used: give a whole ` +
+                        'number from 1 to 256.' };
       }
     }
     if (query.has('frames')) {
@@ -485,14 +493,26 @@
     });
   }
 
+  // The threads to grow the scene on: those the address asks for, up to the workers the
+  // threaded program starts with (one a processor), or else one processor fewer than the
+  // device has, since the browser's own work (its compositor, the canvas) needs one: on two
+  // processors the threaded page measured slower than one thread.
+  function threadCount() {
+    const processors = Math.max(1, Math.min(256, navigator.hardwareConcurrency || 1));
+    const asked = page.settings.threads;
+    return asked ? Math.min(asked, Math.max(processors, 2)) : Math.max(1, processors - 1);
+  }
+
   // The program's script, loaded once; every run makes a fresh module from it. A page that is
   // cross-origin isolated may share memory between threads, and takes the threaded program
-  // (unless the address asks for threads=1); any other takes the one with a single thread,
-  // which flies the same frames.
+  // when it is to fly on more than one; any other takes the one with a single thread, which
+  // flies the same frames.
   function loadProgram() {
     if (!page.program) {
+      const count = threadCount();
       const threaded = window.crossOriginIsolated && typeof SharedArrayBuffer === 'function' &&
-                       page.settings.threads !== 1;
+                       count > 1;
+      page.threads = threaded ? count : 1;
       page.programName = threaded ? 'quarnel-threads.js' : 'quarnel.js';
       page.program = loadScript(page.programName).catch((error) => {
         if (!threaded) {
@@ -500,6 +520,7 @@
         }
         console.warn(`${error.message} Flying on one thread.`);
         page.programName = 'quarnel.js';
+        page.threads = 1;
         return loadScript(page.programName);
       });
     }
@@ -549,6 +570,9 @@
     } catch (error) {
       fail(error.message || String(error));
       return;
+    }
+    if (page.programName === 'quarnel-threads.js') {
+      args.push('--threads', String(page.threads));
     }
     if (settings.ticks !== null) {
       args.push('--ticks', String(settings.ticks));
@@ -1013,6 +1037,7 @@
     firstFrameMilliseconds: () => page.firstFrameAt,
     heldButtons: () => [...page.heldButtons],
     program: () => page.programName,
+    threads: () => page.threads,
     recording: () => page.recorder !== null,
     videosSaved: () => page.videosSaved,
     lastLink: () => page.lastLink,

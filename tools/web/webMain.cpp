@@ -3,6 +3,7 @@
 // browser has its turn between frames with no stack to keep. The page passes what its address
 // asked for:
 //   --size WxH --speed S [--seed N | --ticks T [--flight FILE] [--frames N]] [--record FILE]
+//   [--threads N]
 // and they become the run's settings, as quarnel-render's options do; no preferences file is
 // read or written. --record keeps the flight as quarnel --record does, whole once the run is
 // over, for the page to offer.
@@ -35,6 +36,7 @@ struct WebOptions {
     std::string flightPath;
     int frames = 0;
     std::string recordPath;
+    int32_t threads = 0; // 0: every processor the module can use
 };
 
 bool parseOptions(int argc, char** argv, WebOptions* options) {
@@ -57,6 +59,8 @@ bool parseOptions(int argc, char** argv, WebOptions* options) {
             options->flightPath = value;
         } else if (name == "--frames" && readCount(value, 1000000, &number) && number > 0) {
             options->frames = static_cast<int>(number);
+        } else if (name == "--threads" && readCount(value, 256, &number) && number > 0) {
+            options->threads = static_cast<int32_t>(number);
         } else if (name == "--record") {
             options->recordPath = value;
         } else {
@@ -82,6 +86,7 @@ int main(int argc, char** argv) {
     settings.width = options.width;
     settings.height = options.height;
     settings.speed = options.speed;
+    settings.threads = options.threads;
     // The flight lives as long as the run.
     static std::vector<FlightStep> steps;
     if (options.fly) {
