@@ -12,7 +12,7 @@ for words in "--help" "--size 64x48 --help" "--frames banana --help"; do
     "$render" $words >"$out" 2>"$err" || { status=$?; echo "$words: status $status"; exit 1; }
     [ ! -s "$err" ] || { echo "$words: said on standard error: $(cat "$err")"; exit 1; }
     for option in --size --ticks --speed --frames --depth --flight --autopilot --threads \
-        --benchmark --out --fps --pixel-format --help --version; do
+        --benchmark --paced --out --fps --pixel-format --help --version; do
         grep -q -- "^  $option " "$out" || { echo "$words: $option not listed"; exit 1; }
     done
 done

@@ -108,6 +108,20 @@ TEST(RenderOptions, BenchmarkNeedsNoOutAndThreadsAreCounted) {
     EXPECT_FALSE(parse({"--size", "64x48", "--ticks", "1"}, &neither, &error));
 }
 
+TEST(RenderOptions, PacedOnlyWithTheBenchmark) {
+    RenderOptions paced;
+    std::string error;
+    ASSERT_TRUE(parse({"--size", "64x48", "--ticks", "1", "--benchmark", "--paced", "--fps", "50"},
+                      &paced, &error))
+        << error;
+    EXPECT_TRUE(paced.paced);
+    EXPECT_EQ(paced.fps, 50);
+    RenderOptions written;
+    EXPECT_FALSE(parse({"--size", "64x48", "--ticks", "1", "--out", "f%d.ppm", "--paced"}, &written,
+                       &error));
+    EXPECT_EQ(error, "--paced goes with --benchmark");
+}
+
 TEST(RenderOptions, StatsAreAskedForOnly) {
     RenderOptions plain;
     std::string error;

@@ -2,11 +2,13 @@
 // in one run: the cruise flight on the virtual clock (ticks 20020, 120 frames), the native
 // program and each page taken in turn at each size, the pages in another order every run, so
 // that the machine's load falls on all alike. Not a test: figures for the README. Native:
-// quarnel-render --benchmark, the median from one presentation to the next. Web: the page's
-// median from the animation frame to the end of its present, and the time from navigation to
-// the first frame; then, from frame 10 to the end, the processor time of all of Chromium's
-// processes per frame, which takes in what the page's thread hands on (the compositor's work,
-// and a GPU process's), and the frames shown per second.
+// quarnel-render --benchmark, the median from one presentation to the next, frames one after
+// another and (--paced) started sixty a second as the page's animation frames start its own;
+// a page's ratio is to the native figure flown as it flies. Web: the page's median from the
+// animation frame to the end of its present, and the time from navigation to the first frame;
+// then, from frame 10 to the end, the processor time of all of Chromium's processes per frame,
+// which takes in what the page's thread hands on (the compositor's work, and a GPU process's),
+// and the frames shown per second.
 // usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER[?query]... [--runs N]
 //        [--sizes 800x600,...] [--threads N] [--query more=of&the=address]
 //        [--viewport WxH (the browser's window, 1000x800 unless given)]
@@ -46,10 +48,13 @@ const ticks = 20020;
 
 const median = (list) => list.slice().sort((a, b) => a - b)[Math.floor(list.length / 2)];
 
-function nativeRun(size) {
+// paced: each frame started on the next sixtieth of a second, as the page's animation frames
+// start its frames.
+function nativeRun(size, paced) {
   const result = spawnSync(nativeRender, ['--size', size, '--ticks', String(ticks), '--flight',
                                           'flights/cruise.txt', '--frames', String(frames),
-                                          '--benchmark', '--threads', options.threads],
+                                          '--benchmark', '--threads', options.threads,
+                                          ...(paced ? ['--paced'] : [])],
                            { encoding: 'utf8' });
   const match = /median frame time ([\d.]+) ms/.exec(result.stdout);
   if (!match) {
@@ -145,15 +150,19 @@ try {
   }
   const names = webFolders.map((folder, which) =>
     basename(folder) + (webQueries[which] ? `?${webQueries[which]}` : ''));
-  console.log(`| size | native | ${names.map((name) => `${name}: work (canvas), first frame, ` +
-                                                      '/ native, Chromium CPU, fps')
+  // A page's ratio is to the native frames flown as it flies its own: paced, unless unpaced=1.
+  const unpaced = webQueries.map((query) => new URLSearchParams(query).get('unpaced') === '1');
+  console.log(`| size | native | native paced | ${names.map((name) => `${name}: work (canvas), ` +
+                                                      'first frame, / native, Chromium CPU, fps')
                                          .join(' | ')} |`);
-  console.log(`|---|---|${names.map(() => '---').join('|')}|`);
+  console.log(`|---|---|---|${names.map(() => '---').join('|')}|`);
   for (const size of sizes()) {
     const native = [];
+    const nativePaced = [];
     const web = webFolders.map(() => ({ work: [], show: [], first: [], cpu: [], fps: [] }));
     for (let run = 0; run < runs; run++) {
-      native.push(nativeRun(size));
+      native.push(nativeRun(size, false));
+      nativePaced.push(nativeRun(size, true));
       for (let turn = 0; turn < servers.length; turn++) {
         const which = (turn + run) % servers.length;
         const result = await webRun(servers[which].origin, webQueries[which], size);
@@ -165,11 +174,13 @@ try {
       }
     }
     const n = median(native);
-    const cells = web.map((w) => `${median(w.work).toFixed(2)} ms (${median(w.show).toFixed(2)}` +
-                                 ` ms), ${median(w.first).toFixed(0)} ms, ` +
-                                 `${(median(w.work) / n).toFixed(2)}, ` +
+    const p = median(nativePaced);
+    const cells = web.map((w, which) => `${median(w.work).toFixed(2)} ms ` +
+                                 `(${median(w.show).toFixed(2)} ms), ` +
+                                 `${median(w.first).toFixed(0)} ms, ` +
+                                 `${(median(w.work) / (unpaced[which] ? n : p)).toFixed(2)}, ` +
                                  `${median(w.cpu).toFixed(1)} ms, ${median(w.fps).toFixed(0)}`);
-    console.log(`| ${size} | ${n.toFixed(2)} ms | ${cells.join(' | ')} |`);
+    console.log(`| ${size} | ${n.toFixed(2)} ms | ${p.toFixed(2)} ms | ${cells.join(' | ')} |`);
   }
 } finally {
   await browser.close();

@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -35,6 +36,7 @@ struct Flight {
     FrameFileFormat format = FrameFileFormat::unknown;
     VideoKind video = VideoKind::none;
     Clock::time_point frameStart;
+    Clock::time_point nextTick; // --paced: when the next frame starts; none before the first
     FrameTimes frameTimes;
 };
 
@@ -76,6 +78,21 @@ void catchInterruptions() {
     std::exit(terminal ? 130 : 143);
 }
 
+// Paced benchmark frames start on the ticks of a clock of --fps a second; a frame that overran
+// its tick starts at once, on the next tick after it.
+void waitForTick() {
+    const auto period = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(1.0 / flight.options.fps));
+    const Clock::time_point now = Clock::now();
+    if (flight.nextTick.time_since_epoch().count() == 0) {
+        flight.nextTick = now;
+    }
+    while (flight.nextTick <= now) {
+        flight.nextTick += period;
+    }
+    std::this_thread::sleep_until(flight.nextTick);
+}
+
 // File 0 is the start-up's black frame; file k is frame k of the loop. A video holds the loop's
 // frames only.
 void atPresent(const HeadlessFrame* frame, void*) {
@@ -87,6 +104,9 @@ void atPresent(const HeadlessFrame* frame, void*) {
     if (flight.options.benchmark) {
         if (interruption != 0) {
             endInterrupted(0);
+        }
+        if (flight.options.paced) {
+            waitForTick();
         }
         flight.frameStart = Clock::now();
         return;
@@ -131,11 +151,15 @@ void reportTimes(FILE* out) {
     const double median = frameTimeMedian(&times);
     if (flight.options.benchmark) {
         std::printf("%llu frames at %dx%d, %d bits, %d threads: median frame time %.3f ms "
-                    "(10th percentile %.3f ms, 90th %.3f ms), %.1f frames per second\n",
+                    "(10th percentile %.3f ms, 90th %.3f ms), ",
                     static_cast<unsigned long long>(times.count), flight.options.width,
                     flight.options.height, flight.options.depth, cellThreads(), median,
-                    frameTimePercentile(&times, 0.1), frameTimePercentile(&times, 0.9),
-                    median > 0 ? 1000.0 / median : 0.0);
+                    frameTimePercentile(&times, 0.1), frameTimePercentile(&times, 0.9));
+        if (flight.options.paced) {
+            std::printf("paced at %d frames per second\n", flight.options.fps);
+        } else {
+            std::printf("%.1f frames per second\n", median > 0 ? 1000.0 / median : 0.0);
+        }
         return;
     }
     std::fprintf(out, "%llu frames, median frame time %.3f ms, %.1f frames per second\n",

@@ -13,7 +13,7 @@ const char* const renderUsage =
     "usage: quarnel-render [--size WxH] [--ticks T] [--speed S] [--frames N] [--depth 24|32]\n"
     "                      [--flight FILE | --autopilot] [--fps N]\n"
     "                      [--pixel-format yuv420p|yuv444p] [--threads N] [--stats]\n"
-    "                      (--out PATTERN|VIDEO|- | --benchmark)\n"
+    "                      (--out PATTERN|VIDEO|- | --benchmark [--paced])\n"
     "Flies the demonstration without a screen and writes its frames.\n"
     "  --size WxH     screen size in pixels, 1 to 16384 each (default: the flight's header)\n"
     "  --ticks T      the tick count the scene is seeded with, 0 to 4294967295 (default: the\n"
@@ -26,13 +26,15 @@ const char* const renderUsage =
     "  --autopilot    the flight flies itself along the figure of eight (default: no steering)\n"
     "  --threads N    threads that grow the scene, 1 to 256 (default: all the machine has)\n"
     "  --benchmark    write no file; print the median, 10th and 90th percentile frame times\n"
+    "  --paced        with --benchmark: each frame starts on the next of --fps ticks a second,\n"
+    "                 as a display's refresh starts them, and is timed to its present\n"
     "  --stats        at the end, on standard error: the frames, the median and 99th percentile\n"
     "                 time between presents, the jitter (standard deviation of the last 256)\n"
     "                 and the CPU time per frame\n"
     "  --out PATTERN  frame files: a name with one %d, e.g. out/f%04d.png; .ppm, .bmp or .png\n"
     "  --out VIDEO    one video made by ffmpeg: flight.mp4 (H.264) or flight.webm (VP9)\n"
     "  --out -        a YUV4MPEG2 stream (4:4:4) on standard output, for any encoder\n"
-    "  --fps N        the video's frame rate, 1 to 1000 (default 60)\n"
+    "  --fps N        the video's frame rate, or the paced frames', 1 to 1000 (default 60)\n"
     "  --pixel-format yuv420p (default, for every player) or yuv444p (full colour detail)\n"
     "  --help         this text, on standard output\n"
     "  --version      the version\n"
@@ -89,6 +91,10 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::stri
         const std::string name = argv[i];
         if (name == "--benchmark") {
             options->benchmark = true;
+            continue;
+        }
+        if (name == "--paced") {
+            options->paced = true;
             continue;
         }
         if (name == "--autopilot") {
@@ -176,6 +182,10 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions* options, std::stri
     }
     if (options->outPattern.empty() && !options->benchmark) {
         *error = "--out (or --benchmark) is required";
+        return false;
+    }
+    if (options->paced && !options->benchmark) {
+        *error = "--paced goes with --benchmark";
         return false;
     }
     if (options->autopilot && !options->flightPath.empty()) {

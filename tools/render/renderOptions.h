@@ -16,11 +16,12 @@ struct RenderOptions {
     bool autopilot = false;
     int frames = 0; // 0: as many as the flight has lines, or defaultFrames without one
     int depth = 24;
-    int fps = 60;            // frames per second written into a video
+    int fps = 60;            // frames per second written into a video, or paced
     bool fullChroma = false; // --pixel-format yuv444p rather than yuv420p
     std::string flightPath;
     std::string outPattern;
     bool benchmark = false; // time the frames and write nothing
+    bool paced = false;     // benchmark frames started --fps times a second, as a display would
     int threads = 0;        // threads that grow the scene; 0: every hardware thread
     bool stats = false;     // the frame pacing on standard error at the end
 };
