@@ -8,7 +8,9 @@
 // animation frame to the end of its present, and the time from navigation to the first frame;
 // then, from frame 10 to the end, the processor time of all of Chromium's processes per frame,
 // which takes in what the page's thread hands on (the compositor's work, and a GPU process's),
-// and the frames shown per second.
+// the processor time of the page's own thread per frame and the time it waited, ready, for a
+// processor (the kernel's schedstat of the renderer's main thread), and the frames shown per
+// second.
 // usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER[?query]... [--runs N]
 //        [--sizes 800x600,...] [--threads N] [--query more=of&the=address]
 //        [--viewport WxH (the browser's window, 1000x800 unless given)]
@@ -110,6 +112,36 @@ function browserProcessorTime() {
   return sum;
 }
 
+// The main threads of the renderer processes: processor time and time waiting to run, in
+// milliseconds, by process id.
+function rendererThreads() {
+  const threads = new Map();
+  for (const name of readdirSync('/proc')) {
+    try {
+      if (/^\d+$/.test(name) &&
+          readFileSync(`/proc/${name}/cmdline`, 'utf8').includes('--type=renderer')) {
+        const [run, wait] = readFileSync(`/proc/${name}/schedstat`, 'utf8').split(' ');
+        threads.set(name, { run: Number(run) / 1e6, wait: Number(wait) / 1e6 });
+      }
+    } catch {
+      // gone meanwhile
+    }
+  }
+  return threads;
+}
+
+// The page's thread is the renderer that ran the most meanwhile.
+function pageThread(before, after) {
+  let busiest = { run: 0, wait: 0 };
+  for (const [pid, end] of after) {
+    const start = before.get(pid) || { run: 0, wait: 0 };
+    if (end.run - start.run > busiest.run) {
+      busiest = { run: end.run - start.run, wait: end.wait - start.wait };
+    }
+  }
+  return busiest;
+}
+
 async function webRun(origin, query, size) {
   const page = await browser.newPage();
   const [viewWidth, viewHeight] = options.viewport.split('x').map(Number);
@@ -123,10 +155,12 @@ async function webRun(origin, query, size) {
                                                                              polling: 10 });
   const cpuStart = performance.now();
   const cpuFrom = browserProcessorTime();
+  const threadsFrom = rendererThreads();
   const framesFrom = await page.evaluate(() => window.quarnel.framesPresented());
   await page.waitForFunction(() => window.quarnel.status() === 'ended', { timeout: 120000,
                                                                           polling: 10 });
   const cpu = browserProcessorTime() - cpuFrom;
+  const thread = pageThread(threadsFrom, rendererThreads());
   const cpuEnd = performance.now();
   const result = await page.evaluate(() => ({
     work: window.quarnel.frameMilliseconds(), show: window.quarnel.showMilliseconds(),
@@ -134,6 +168,8 @@ async function webRun(origin, query, size) {
   await page.close();
   return { work: median(result.work.slice(5)), show: median(result.show.slice(5)),
            first: result.first, cpu: cpu / (result.frames - framesFrom),
+           threadRun: thread.run / (result.frames - framesFrom),
+           threadWait: thread.wait / (result.frames - framesFrom),
            fps: (result.frames - framesFrom) * 1000 / (cpuEnd - cpuStart) };
 }
 
@@ -153,13 +189,15 @@ try {
   // A page's ratio is to the native frames flown as it flies its own: paced, unless unpaced=1.
   const unpaced = webQueries.map((query) => new URLSearchParams(query).get('unpaced') === '1');
   console.log(`| size | native | native paced | ${names.map((name) => `${name}: work (canvas), ` +
-                                                      'first frame, / native, Chromium CPU, fps')
+                                                      'first frame, / native, Chromium CPU, ' +
+                                                      'page thread CPU (waiting), fps')
                                          .join(' | ')} |`);
   console.log(`|---|---|---|${names.map(() => '---').join('|')}|`);
   for (const size of sizes()) {
     const native = [];
     const nativePaced = [];
-    const web = webFolders.map(() => ({ work: [], show: [], first: [], cpu: [], fps: [] }));
+    const web = webFolders.map(() => ({ work: [], show: [], first: [], cpu: [], threadRun: [],
+                                        threadWait: [], fps: [] }));
     for (let run = 0; run < runs; run++) {
       native.push(nativeRun(size, false));
       nativePaced.push(nativeRun(size, true));
@@ -170,6 +208,8 @@ try {
         web[which].show.push(result.show);
         web[which].first.push(result.first);
         web[which].cpu.push(result.cpu);
+        web[which].threadRun.push(result.threadRun);
+        web[which].threadWait.push(result.threadWait);
         web[which].fps.push(result.fps);
       }
     }
@@ -179,7 +219,10 @@ try {
                                  `(${median(w.show).toFixed(2)} ms), ` +
                                  `${median(w.first).toFixed(0)} ms, ` +
                                  `${(median(w.work) / (unpaced[which] ? n : p)).toFixed(2)}, ` +
-                                 `${median(w.cpu).toFixed(1)} ms, ${median(w.fps).toFixed(0)}`);
+                                 `${median(w.cpu).toFixed(1)} ms, ` +
+                                 `${median(w.threadRun).toFixed(2)} ms ` +
+                                 `(${median(w.threadWait).toFixed(2)} ms), ` +
+                                 `${median(w.fps).toFixed(0)}`);
     console.log(`| ${size} | ${n.toFixed(2)} ms | ${p.toFixed(2)} ms | ${cells.join(' | ')} |`);
   }
 } finally {
