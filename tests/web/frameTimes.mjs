@@ -130,8 +130,12 @@ function rendererThreads() {
   return threads;
 }
 
-// The page's thread is the renderer that ran the most meanwhile.
+// The page's thread is the main thread of the renderer that ran the most meanwhile (a
+// threaded page's workers are not in it); null where the kernel keeps no schedstat.
 function pageThread(before, after) {
+  if (after.size === 0) {
+    return null;
+  }
   let busiest = { run: 0, wait: 0 };
   for (const [pid, end] of after) {
     const start = before.get(pid) || { run: 0, wait: 0 };
@@ -168,8 +172,8 @@ async function webRun(origin, query, size) {
   await page.close();
   return { work: median(result.work.slice(5)), show: median(result.show.slice(5)),
            first: result.first, cpu: cpu / (result.frames - framesFrom),
-           threadRun: thread.run / (result.frames - framesFrom),
-           threadWait: thread.wait / (result.frames - framesFrom),
+           threadRun: thread ? thread.run / (result.frames - framesFrom) : NaN,
+           threadWait: thread ? thread.wait / (result.frames - framesFrom) : NaN,
            fps: (result.frames - framesFrom) * 1000 / (cpuEnd - cpuStart) };
 }
 
