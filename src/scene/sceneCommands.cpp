@@ -18,6 +18,14 @@ void noteTiles(float x1, float y1, float x2, float y2) {
     }
 }
 
+void noteClippedTiles(const ClippedLine& line) {
+    if (recording == nullptr) {
+        noteClippedLine(line);
+    } else if (recordingTiles != nullptr) {
+        noteClippedLineIn(recordingTiles, line);
+    }
+}
+
 } // namespace
 
 void recordSceneInto(SceneCommandList* list, DrawnTiles* tiles) {
@@ -28,19 +36,15 @@ void recordSceneInto(SceneCommandList* list, DrawnTiles* tiles) {
 // Noted and drawn from one clipping.
 void sceneLine(float x1, float y1, float x2, float y2, Colour colour) {
     const ClippedLine line = clipLine(x1, y1, x2, y2);
-    if (recording == nullptr) {
-        noteClippedLine(line);
-        if (line.onScreen) {
-            drawClippedLineScreen(line, colour);
-        }
+    noteClippedTiles(line);
+    if (!line.onScreen) {
         return;
     }
-    if (recordingTiles != nullptr) {
-        noteClippedLineIn(recordingTiles, line);
+    if (recording == nullptr) {
+        drawClippedLineScreen(line, colour);
+        return;
     }
-    if (line.onScreen) {
-        recording->push_back(settleClippedScreenLine(line, colour));
-    }
+    recording->push_back(settleClippedScreenLine(line, colour));
 }
 
 // A dot is noted as a line from its point to itself.
