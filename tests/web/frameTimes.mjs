@@ -79,11 +79,13 @@ const browser = await puppeteer.launch({
          `--window-size=${options.viewport.replace('x', ',')}`],
 });
 
-// Milliseconds of processor time (user and system) of the browser and every process under it.
 const clockTick = 1000 / Number(spawnSync('getconf', ['CLK_TCK'], { encoding: 'utf8' }).stdout ||
                                 100);
 
-function browserProcessorTime() {
+// The browser and every process under it, in milliseconds: `cpu`, the processor time (user
+// and system) of them all; `renderers`, by process id, the processor time and the time waiting
+// to run of each renderer's main thread, where the kernel keeps schedstat.
+function browserProcesses() {
   const parents = new Map();
   const times = new Map();
   for (const name of readdirSync('/proc')) {
@@ -100,34 +102,24 @@ function browserProcessorTime() {
     }
   }
   const root = browser.process().pid;
-  let sum = 0;
+  const result = { cpu: 0, renderers: new Map() };
   for (const [pid, time] of times) {
     for (let at = pid; at > 1; at = parents.get(at)) {
       if (at === root) {
-        sum += time;
+        result.cpu += time;
+        try {
+          if (readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes('--type=renderer')) {
+            const [run, wait] = readFileSync(`/proc/${pid}/schedstat`, 'utf8').split(' ');
+            result.renderers.set(pid, { run: Number(run) / 1e6, wait: Number(wait) / 1e6 });
+          }
+        } catch {
+          // gone meanwhile, or no schedstat
+        }
         break;
       }
     }
   }
-  return sum;
-}
-
-// The main threads of the renderer processes: processor time and time waiting to run, in
-// milliseconds, by process id.
-function rendererThreads() {
-  const threads = new Map();
-  for (const name of readdirSync('/proc')) {
-    try {
-      if (/^\d+$/.test(name) &&
-          readFileSync(`/proc/${name}/cmdline`, 'utf8').includes('--type=renderer')) {
-        const [run, wait] = readFileSync(`/proc/${name}/schedstat`, 'utf8').split(' ');
-        threads.set(name, { run: Number(run) / 1e6, wait: Number(wait) / 1e6 });
-      }
-    } catch {
-      // gone meanwhile
-    }
-  }
-  return threads;
+  return result;
 }
 
 // The page's thread is the main thread of the renderer that ran the most meanwhile (a
@@ -158,13 +150,13 @@ async function webRun(origin, query, size) {
   await page.waitForFunction(() => window.quarnel.framesPresented() >= 10, { timeout: 120000,
                                                                              polling: 10 });
   const cpuStart = performance.now();
-  const cpuFrom = browserProcessorTime();
-  const threadsFrom = rendererThreads();
+  const from = browserProcesses();
   const framesFrom = await page.evaluate(() => window.quarnel.framesPresented());
   await page.waitForFunction(() => window.quarnel.status() === 'ended', { timeout: 120000,
                                                                           polling: 10 });
-  const cpu = browserProcessorTime() - cpuFrom;
-  const thread = pageThread(threadsFrom, rendererThreads());
+  const to = browserProcesses();
+  const cpu = to.cpu - from.cpu;
+  const thread = pageThread(from.renderers, to.renderers);
   const cpuEnd = performance.now();
   const result = await page.evaluate(() => ({
     work: window.quarnel.frameMilliseconds(), show: window.quarnel.showMilliseconds(),
