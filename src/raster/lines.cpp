@@ -122,57 +122,71 @@ void stepLine(float x1, float y1, float x2, float y2, PlotOperation const* slot,
 
 namespace {
 
+// A line's ends while they are clipped.
+struct LineEnds {
+    float x1;
+    float y1;
+    float x2;
+    float y2;
+};
+
 // Edges in the order left, right, top, bottom, all with the deltas of the line as it was
 // given; each move slides an end along the line toward the other end. Ends exactly on an edge
-// are inside. False when the line misses the area.
-bool slideEndsToTheEdges(float* x1, float* y1, float* x2, float* y2, float xMax, float yMax) {
-    const float dx = *x2 - *x1;
-    const float dy = *y2 - *y1;
-
-    if (*x1 < 0) {
-        if (*x2 < 0) {
-            return false;
+// are inside. False when the line misses the area. The slides work on copies of the ends,
+// stored back once: stores to one end or the other would be merged into stores through a
+// chosen address, which keeps the ends in memory (the WebAssembly stack) after inlining.
+inline bool slideEndsToTheEdges(LineEnds& ends, float xMax, float yMax) {
+    float x1 = ends.x1, y1 = ends.y1, x2 = ends.x2, y2 = ends.y2;
+    const float dx = x2 - x1;
+    const float dy = y2 - y1;
+    bool hit = false;
+    if (x1 < 0) {
+        if (x2 < 0) {
+            goto done;
         }
-        *y1 = *y1 - dy * *x1 / dx;
-        *x1 = 0;
-    } else if (*x2 < 0) {
-        *y2 = *y2 - dy * *x2 / dx;
-        *x2 = 0;
+        y1 = y1 - dy * x1 / dx;
+        x1 = 0;
+    } else if (x2 < 0) {
+        y2 = y2 - dy * x2 / dx;
+        x2 = 0;
     }
 
-    if (*x1 > xMax) {
-        if (*x2 > xMax) {
-            return false;
+    if (x1 > xMax) {
+        if (x2 > xMax) {
+            goto done;
         }
-        *y1 = *y1 - (*x1 - xMax) * dy / dx;
-        *x1 = xMax;
-    } else if (*x2 > xMax) {
-        *y2 = *y2 - (*x2 - xMax) * dy / dx;
-        *x2 = xMax;
+        y1 = y1 - (x1 - xMax) * dy / dx;
+        x1 = xMax;
+    } else if (x2 > xMax) {
+        y2 = y2 - (x2 - xMax) * dy / dx;
+        x2 = xMax;
     }
 
-    if (*y1 < 0) {
-        if (*y2 < 0) {
-            return false;
+    if (y1 < 0) {
+        if (y2 < 0) {
+            goto done;
         }
-        *x1 = *x1 - dx * *y1 / dy;
-        *y1 = 0;
-    } else if (*y2 < 0) {
-        *x2 = *x2 - dx * *y2 / dy;
-        *y2 = 0;
+        x1 = x1 - dx * y1 / dy;
+        y1 = 0;
+    } else if (y2 < 0) {
+        x2 = x2 - dx * y2 / dy;
+        y2 = 0;
     }
 
-    if (*y1 > yMax) {
-        if (*y2 > yMax) {
-            return false;
+    if (y1 > yMax) {
+        if (y2 > yMax) {
+            goto done;
         }
-        *x1 = *x1 - (*y1 - yMax) * dx / dy;
-        *y1 = yMax;
-    } else if (*y2 > yMax) {
-        *x2 = *x2 - (*y2 - yMax) * dx / dy;
-        *y2 = yMax;
+        x1 = x1 - (y1 - yMax) * dx / dy;
+        y1 = yMax;
+    } else if (y2 > yMax) {
+        x2 = x2 - (y2 - yMax) * dx / dy;
+        y2 = yMax;
     }
-    return true;
+    hit = true;
+done:
+    ends = LineEnds{x1, y1, x2, y2};
+    return hit;
 }
 
 } // namespace
@@ -183,33 +197,42 @@ bool slideEndsToTheEdges(float* x1, float* y1, float* x2, float* y2, float xMax,
 // with the deltas of the line between them, which are small, and a line whose ends still do not
 // truncate onto the area is not drawn. Lines whose ends are only rounded past an edge by less
 // than a pixel are walked as they are.
-bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2) {
+ClippedLine clipLine(float x1, float y1, float x2, float y2) {
+    ClippedLine line = {x1, y1, x2, y2, x1, y1, x2, y2, false};
     // Non-finite ends, or ends so far out that the arithmetic overflows, would leave NaN
     // positions that no test below rejects.
-    if (!allFinite(*x1, *y1, *x2, *y2)) {
-        return false;
+    if (!allFinite(x1, y1, x2, y2)) {
+        return line;
     }
     const float xMax = static_cast<float>(display.screenWidth - 1);
     const float yMax = static_cast<float>(display.screenHeight - 1);
     const float width = static_cast<float>(display.screenWidth);
     const float height = static_cast<float>(display.screenHeight);
-    if (!slideEndsToTheEdges(x1, y1, x2, y2, xMax, yMax) || !allFinite(*x1, *y1, *x2, *y2)) {
-        return false;
+    LineEnds e = {x1, y1, x2, y2};
+    bool onScreen = slideEndsToTheEdges(e, xMax, yMax) && allFinite(e.x1, e.y1, e.x2, e.y2);
+    if (onScreen && !endsOnThePixels(e.x1, e.y1, e.x2, e.y2, width, height)) {
+        onScreen = slideEndsToTheEdges(e, xMax, yMax) && allFinite(e.x1, e.y1, e.x2, e.y2) &&
+                   endsOnThePixels(e.x1, e.y1, e.x2, e.y2, width, height);
     }
-    if (endsOnThePixels(*x1, *y1, *x2, *y2, width, height)) {
-        return true;
-    }
-    return slideEndsToTheEdges(x1, y1, x2, y2, xMax, yMax) && allFinite(*x1, *y1, *x2, *y2) &&
-           endsOnThePixels(*x1, *y1, *x2, *y2, width, height);
+    line.cx1 = e.x1;
+    line.cy1 = e.y1;
+    line.cx2 = e.x2;
+    line.cy2 = e.y2;
+    line.onScreen = onScreen;
+    return line;
+}
+
+// The ends are left as the clipping left them, whatever it answers.
+bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2) {
+    const ClippedLine line = clipLine(*x1, *y1, *x2, *y2);
+    *x1 = line.cx1;
+    *y1 = line.cy1;
+    *x2 = line.cx2;
+    *y2 = line.cy2;
+    return line.onScreen;
 }
 
 // The blended line of the scene and the two unclipped slot lines of the library.
-
-ClippedLine clipLine(float x1, float y1, float x2, float y2) {
-    ClippedLine line = {x1, y1, x2, y2, x1, y1, x2, y2, false};
-    line.onScreen = clipLineToScreen(&line.cx1, &line.cy1, &line.cx2, &line.cy2);
-    return line;
-}
 
 void drawLineScreen(float x1, float y1, float x2, float y2, Colour colour) {
     if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
