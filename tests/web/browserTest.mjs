@@ -361,7 +361,8 @@ async function phone() {
   await page.setViewport({ width: 844, height: 390, hasTouch: true, isMobile: true });
   const before = await frames(page);
   await waitFor(page, (n) => window.quarnel.framesPresented() > n + 5, before, 10000);
-  check(await fits(), `the phone turned (844x390): the picture fits and flies on (${await shape()})`);
+  check(await fits(),
+        `the phone turned (844x390): the picture fits and flies on (${await shape()})`);
   await page.close();
 }
 
@@ -395,9 +396,10 @@ async function video() {
     await sleep(100);
   }
   await page.close();
-  const probe = spawnSync('ffprobe', ['-v', 'error', '-select_streams', 'v:0', '-count_frames',
-                                      '-show_entries', 'stream=codec_name,width,height,nb_read_frames',
-                                      '-of', 'csv=p=0', join(downloads, name)],
+  const probe = spawnSync('ffprobe',
+                          ['-v', 'error', '-select_streams', 'v:0', '-count_frames',
+                           '-show_entries', 'stream=codec_name,width,height,nb_read_frames',
+                           '-of', 'csv=p=0', join(downloads, name)],
                           { encoding: 'utf8' });
   const [codec, width, height, count] = probe.stdout.trim().split(',');
   check(probe.status === 0 && /^vp[89]$/.test(codec) && width === '320' && height === '240' &&
