@@ -2,6 +2,7 @@
 #include "raster/lines.h"
 
 #include "raster/pixelBuffers.h"
+#include "raster/screenBlend.h"
 #include "record/displayState.h"
 
 #include <cmath>
@@ -234,15 +235,41 @@ bool clipLineToScreen(float* x1, float* y1, float* x2, float* y2) {
 
 // The blended line of the scene and the two unclipped slot lines of the library.
 
-void drawLineScreen(float x1, float y1, float x2, float y2, Colour colour) {
-    if (!clipLineToScreen(&x1, &y1, &x2, &y2)) {
-        return;
+namespace {
+
+// plotScreen's true-colour blends stepped without the slot: one call per line, not per pixel,
+// and the back buffer read once.
+template <uint32_t bytesPerPixel>
+void stepBlendedLine(float x1, float y1, float x2, float y2, Colour colour) {
+    if (colour == 0) {
+        return; // a black blend changes nothing
     }
-    stepLine(x1, y1, x2, y2, &plotScreen, colour);
+    const BlendTarget target = backBufferBlendTarget();
+    const auto plot = [&target, colour](float x, float y) {
+        blendAt<bytesPerPixel>(target, toPixelCoordinate(x), toPixelCoordinate(y), colour);
+    };
+    walkLine(x1, y1, x2, y2, plot, [plot](float x, float y, float end, float slope) {
+        walkAlongXByPixels(x, y, end, slope, plot);
+    });
 }
 
+} // namespace
+
 void drawClippedLineScreen(const ClippedLine& line, Colour colour) {
-    stepLine(line.cx1, line.cy1, line.cx2, line.cy2, &plotScreen, colour);
+    if (plotScreen == blendScreen24) {
+        stepBlendedLine<3>(line.cx1, line.cy1, line.cx2, line.cy2, colour);
+    } else if (plotScreen == blendScreen32) {
+        stepBlendedLine<4>(line.cx1, line.cy1, line.cx2, line.cy2, colour);
+    } else {
+        stepLine(line.cx1, line.cy1, line.cx2, line.cy2, &plotScreen, colour);
+    }
+}
+
+void drawLineScreen(float x1, float y1, float x2, float y2, Colour colour) {
+    const ClippedLine line = clipLine(x1, y1, x2, y2);
+    if (line.onScreen) {
+        drawClippedLineScreen(line, colour);
+    }
 }
 
 void drawLineFront(float x1, float y1, float x2, float y2, Colour colour) {

@@ -8,7 +8,8 @@
 
 #include <cstdint>
 
-// Screen-blended through plotScreen; clipped.
+// Screen-blended as plotScreen blends (its own true-colour blends stepped without the slot, one
+// call a line); clipped.
 void drawLineScreen(float x1, float y1, float x2, float y2, Colour colour);
 // Stored straight into the back buffer in the current mode; clipped.
 void drawLineDirect(float x1, float y1, float x2, float y2, Colour colour);

@@ -1,8 +1,10 @@
 // Raster's own detail, for raster sources only.
-// The screen blend of one true-colour pixel, shared by plotScreen and the walks drawn in rows.
+// The screen blend of one true-colour pixel, shared by plotScreen, the scene's lines and the
+// walks drawn in rows.
 #pragma once
 
 #include "record/colour.h"
+#include "record/displayState.h"
 
 #include <cstdint>
 
@@ -20,4 +22,30 @@ inline void blendScreenPixel(uint8_t* pixel, Colour colour) {
     pixel[0] = screenChannel(pixel[0], sb);
     pixel[1] = screenChannel(pixel[1], sg);
     pixel[2] = screenChannel(pixel[2], sr);
+}
+
+// The back buffer as the record describes it for a whole walk or drawing: nothing locks a
+// surface again while a line is stepped or the scene is replayed, so the record is read once,
+// not at every pixel (a pixel's byte stores may alias anything, so the compiler would reload it).
+struct BlendTarget {
+    uint8_t* base;
+    uint32_t pitch;
+    uint32_t width;
+    uint32_t height;
+};
+
+inline BlendTarget backBufferBlendTarget() {
+    return BlendTarget{display.backBuffer, static_cast<uint32_t>(display.backPitch),
+                       static_cast<uint32_t>(display.screenWidth),
+                       static_cast<uint32_t>(display.screenHeight)};
+}
+
+// plotScreen's blend, pixel for pixel, for a colour other than black.
+template <uint32_t bytesPerPixel>
+inline void blendAt(const BlendTarget& target, uint32_t x, uint32_t y, Colour colour) {
+    if (x >= target.width || y >= target.height) {
+        return;
+    }
+    // The same 32-bit offset arithmetic as every plot.
+    blendScreenPixel(target.base + (y * target.pitch + x * bytesPerPixel), colour);
 }

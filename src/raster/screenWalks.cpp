@@ -8,24 +8,6 @@
 
 namespace {
 
-// The back buffer as the record describes it for the whole drawing: nothing locks a surface
-// again while the scene is replayed, so the record is read once, not at every pixel.
-struct BlendTarget {
-    uint8_t* base;
-    uint32_t pitch;
-    uint32_t width;
-    uint32_t height;
-};
-
-template <uint32_t bytesPerPixel>
-inline void blendAt(const BlendTarget& target, uint32_t x, uint32_t y, Colour colour) {
-    if (x >= target.width || y >= target.height) {
-        return;
-    }
-    // The same 32-bit offset arithmetic as every plot.
-    blendScreenPixel(target.base + (y * target.pitch + x * bytesPerPixel), colour);
-}
-
 // Truncated positions as signed rows: the positions of a clipped walk lie within a pixel or two
 // of the screen, where this order is the order of the positions.
 inline int32_t rowOf(float y) {
@@ -92,9 +74,7 @@ int64_t walkAlongX(const BlendTarget& target, const ScreenWalk& walk, int32_t to
 
 template <uint32_t bytesPerPixel>
 int64_t drawInRows(const ScreenWalk* walks, size_t count, int32_t top, int32_t bottom) {
-    const BlendTarget target{display.backBuffer, static_cast<uint32_t>(display.backPitch),
-                             static_cast<uint32_t>(display.screenWidth),
-                             static_cast<uint32_t>(display.screenHeight)};
+    const BlendTarget target = backBufferBlendTarget();
     int64_t work = 0;
     for (size_t i = 0; i < count; ++i) {
         const ScreenWalk& walk = walks[i];

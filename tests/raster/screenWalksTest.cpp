@@ -148,6 +148,35 @@ TEST_P(ScreenWalksTest, ABandDrawsOnlyItsRows) {
     EXPECT_EQ(drawScreenWalksInRows(walks.data(), walks.size(), 20, 20), 0) << "no rows";
 }
 
+// The screen's lines step the true-colour blends without the slot; a slot that is not one of
+// them is still called for every pixel, and the two give the same bytes.
+uint32_t slotPlots = 0;
+void countedBlend24(uint32_t x, uint32_t y, Colour colour) {
+    ++slotPlots;
+    blendScreen24(x, y, colour);
+}
+void countedBlend32(uint32_t x, uint32_t y, Colour colour) {
+    ++slotPlots;
+    blendScreen32(x, y, colour);
+}
+
+TEST_P(ScreenWalksTest, TheBlendWithoutTheSlotDrawsTheSlotsBytes) {
+    MemoryDisplay memory;
+    openMemoryDisplay(&memory, width, height, GetParam(), 5, 0x11);
+    const std::vector<Drawing> drawings = someDrawings(400);
+    drawDirectly(drawings);
+    const std::vector<uint8_t> withoutSlot = memory.back;
+
+    openMemoryDisplay(&memory, width, height, GetParam(), 5, 0x11);
+    const PlotOperation bound = plotScreen;
+    plotScreen = GetParam() == pixelModeTrueColour24 ? countedBlend24 : countedBlend32;
+    slotPlots = 0;
+    drawDirectly(drawings);
+    plotScreen = bound;
+    EXPECT_GT(slotPlots, 2000u) << "the slot was not called for the lines' pixels";
+    EXPECT_TRUE(memory.back == withoutSlot);
+}
+
 // What misses the screen is not kept; what is kept knows the rows it may reach.
 TEST_P(ScreenWalksTest, SettledLinesKeepTheirRows) {
     MemoryDisplay memory;
