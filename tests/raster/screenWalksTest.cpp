@@ -105,14 +105,20 @@ std::vector<ScreenWalk> settle(const std::vector<Drawing>& drawings) {
     return walks;
 }
 
+// The back buffer's bytes after the drawings, drawn directly on a fresh screen.
+std::vector<uint8_t> drawnBytes(MemoryDisplay* memory, PixelMode mode,
+                                const std::vector<Drawing>& drawings) {
+    openMemoryDisplay(memory, width, height, mode, 5, 0x11);
+    drawDirectly(drawings);
+    return memory->back;
+}
+
 class ScreenWalksTest : public SystemTestWithParam<PixelMode> {};
 
 TEST_P(ScreenWalksTest, BandsTogetherDrawTheDirectBytes) {
     MemoryDisplay memory;
-    openMemoryDisplay(&memory, width, height, GetParam(), 5, 0x11);
     const std::vector<Drawing> drawings = someDrawings(400);
-    drawDirectly(drawings);
-    const std::vector<uint8_t> expected = memory.back;
+    const std::vector<uint8_t> expected = drawnBytes(&memory, GetParam(), drawings);
     size_t changed = 0;
     for (uint8_t byte : expected) {
         changed += byte != 0x11 ? 1 : 0;
@@ -162,11 +168,10 @@ void countedBlend32(uint32_t x, uint32_t y, Colour colour) {
 
 TEST_P(ScreenWalksTest, TheBlendWithoutTheSlotDrawsTheSlotsBytes) {
     MemoryDisplay memory;
-    openMemoryDisplay(&memory, width, height, GetParam(), 5, 0x11);
     const std::vector<Drawing> drawings = someDrawings(400);
-    drawDirectly(drawings);
-    const std::vector<uint8_t> withoutSlot = memory.back;
+    const std::vector<uint8_t> withoutSlot = drawnBytes(&memory, GetParam(), drawings);
 
+    // The display opened again binds the slot afresh: it is replaced after that.
     openMemoryDisplay(&memory, width, height, GetParam(), 5, 0x11);
     const PlotOperation bound = plotScreen;
     plotScreen = GetParam() == pixelModeTrueColour24 ? countedBlend24 : countedBlend32;
