@@ -131,17 +131,20 @@ endProgram() {
     [ "$status" -eq 0 ] || fail "status $status after SIGTERM"
 }
 # Frames still coming: two screenshots half a second apart differ, and the picture is lit. A
-# window just restored may take a moment to show frames again: up to five seconds.
+# window just restored may take a moment to show frames again, and a screen restored to its
+# mode may be caught black before its first frame: up to five seconds.
 framesGoing() { # what
+    local black=
     for _ in $(seq 10); do
         shot going1
         sleep 0.5
         shot going2
         if ! same going1 going2; then
-            positive "$(brightShare going2)" || fail "$1: the screen is black"
-            return
+            positive "$(brightShare going2)" && return
+            black=yes
         fi
     done
+    [ -z "$black" ] || fail "$1: the screen is black"
     fail "$1: the picture stands still ($(xprop -id "$window" WM_STATE _NET_WM_STATE | tr '\n\t' '  '))"
 }
 geometryOf() {
