@@ -38,6 +38,14 @@ inline void walkAlongXByPixels(float x1, float y1, float x2, float slope, Plot p
     }
 }
 
+// Every pixel of the walk through plot, along x as along y.
+template <typename Plot>
+inline void walkByPixels(float x1, float y1, float x2, float y2, Plot plot) {
+    walkLine(x1, y1, x2, y2, plot, [plot](float x, float y, float end, float slope) {
+        walkAlongXByPixels(x, y, end, slope, plot);
+    });
+}
+
 // v - v is +0 exactly for every finite v and NaN for an infinity or a NaN: one sum and one
 // test, where four isfinite tests become lane shuffles in WebAssembly.
 bool allFinite(float a, float b, float c, float d) {
@@ -113,11 +121,8 @@ double lineStepStray(float x1, float y1, float x2, float y2) {
 }
 
 void stepLine(float x1, float y1, float x2, float y2, PlotOperation const* slot, Colour colour) {
-    const auto plot = [slot, colour](float x, float y) {
+    walkByPixels(x1, y1, x2, y2, [slot, colour](float x, float y) {
         (*slot)(toPixelCoordinate(x), toPixelCoordinate(y), colour);
-    };
-    walkLine(x1, y1, x2, y2, plot, [plot](float x, float y, float end, float slope) {
-        walkAlongXByPixels(x, y, end, slope, plot);
     });
 }
 
@@ -245,11 +250,8 @@ void stepBlendedLine(float x1, float y1, float x2, float y2, Colour colour) {
         return; // a black blend changes nothing
     }
     const BlendTarget target = backBufferBlendTarget();
-    const auto plot = [&target, colour](float x, float y) {
+    walkByPixels(x1, y1, x2, y2, [&target, colour](float x, float y) {
         blendAt<bytesPerPixel>(target, toPixelCoordinate(x), toPixelCoordinate(y), colour);
-    };
-    walkLine(x1, y1, x2, y2, plot, [plot](float x, float y, float end, float slope) {
-        walkAlongXByPixels(x, y, end, slope, plot);
     });
 }
 
