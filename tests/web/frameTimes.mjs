@@ -14,6 +14,8 @@
 // usage: node frameTimes.mjs NATIVE_RENDER WEB_FOLDER[?query]... [--runs N]
 //        [--sizes 800x600,...] [--threads N] [--query more=of&the=address]
 //        [--viewport WxH (the browser's window, 1000x800 unless given)]
+//        [--node RENDER_JS (the WebAssembly quarnel-render.js, flown back to back under
+//        Node in each run: the compiled program's own work, with no page and no canvas)]
 // Several web folders (say a build from before a change and one after) become columns; a
 // folder's own ?query is added to its page's address. With ?unpaced=1 the page flies its
 // frames one after another, as the native --benchmark does, rather than one an animation frame.
@@ -52,15 +54,18 @@ const median = (list) => list.slice().sort((a, b) => a - b)[Math.floor(list.leng
 
 // paced: each frame started on the next sixtieth of a second, as the page's animation frames
 // start its frames.
-function nativeRun(size, paced) {
-  const result = spawnSync(nativeRender, ['--size', size, '--ticks', String(ticks), '--flight',
-                                          'flights/cruise.txt', '--frames', String(frames),
-                                          '--benchmark', '--threads', options.threads,
-                                          ...(paced ? ['--paced'] : [])],
+// program: a native quarnel-render, or a quarnel-render.js that Node runs.
+function nativeRun(size, paced, program = nativeRender) {
+  const underNode = program.endsWith('.js');
+  const result = spawnSync(underNode ? process.execPath : program,
+                           [...(underNode ? [program] : []), '--size', size, '--ticks',
+                            String(ticks), '--flight', 'flights/cruise.txt', '--frames',
+                            String(frames), '--benchmark', '--threads', options.threads,
+                            ...(paced ? ['--paced'] : [])],
                            { encoding: 'utf8' });
   const match = /median frame time ([\d.]+) ms/.exec(result.stdout);
   if (!match) {
-    throw new Error(`${nativeRender}: ${result.stdout}${result.stderr}`);
+    throw new Error(`${program}: ${result.stdout}${result.stderr}`);
   }
   return Number(match[1]);
 }
@@ -184,19 +189,23 @@ try {
     basename(folder) + (webQueries[which] ? `?${webQueries[which]}` : ''));
   // A page's ratio is to the native frames flown as it flies its own: paced, unless unpaced=1.
   const unpaced = webQueries.map((query) => new URLSearchParams(query).get('unpaced') === '1');
-  console.log(`| size | native | native paced | ${names.map((name) => `${name}: work (canvas), ` +
-                                                      'first frame, / native, Chromium CPU, ' +
-                                                      'page thread CPU (waiting), fps')
-                                         .join(' | ')} |`);
-  console.log(`|---|---|---|${names.map(() => '---').join('|')}|`);
+  const nodeHeading = options.node ? ' Node (compiled alone), / native |' : '';
+  const webHeadings = names.map((name) => `${name}: work (canvas), first frame, / native, ` +
+                                          'Chromium CPU, page thread CPU (waiting), fps');
+  console.log(`| size | native | native paced |${nodeHeading} ${webHeadings.join(' | ')} |`);
+  console.log(`|---|---|---|${options.node ? '---|' : ''}${names.map(() => '---').join('|')}|`);
   for (const size of sizes()) {
     const native = [];
     const nativePaced = [];
+    const underNode = [];
     const web = webFolders.map(() => ({ work: [], show: [], first: [], cpu: [], threadRun: [],
                                         threadWait: [], fps: [] }));
     for (let run = 0; run < runs; run++) {
       native.push(nativeRun(size, false));
       nativePaced.push(nativeRun(size, true));
+      if (options.node) {
+        underNode.push(nativeRun(size, false, options.node));
+      }
       for (let turn = 0; turn < servers.length; turn++) {
         const which = (turn + run) % servers.length;
         const result = await webRun(servers[which].origin, webQueries[which], size);
@@ -219,7 +228,10 @@ try {
                                  `${median(w.threadRun).toFixed(2)} ms ` +
                                  `(${median(w.threadWait).toFixed(2)} ms), ` +
                                  `${median(w.fps).toFixed(0)}`);
-    console.log(`| ${size} | ${n.toFixed(2)} ms | ${p.toFixed(2)} ms | ${cells.join(' | ')} |`);
+    const nodeCell = options.node ? ` ${median(underNode).toFixed(2)} ms, ` +
+                                    `${(median(underNode) / n).toFixed(2)} |` : '';
+    console.log(`| ${size} | ${n.toFixed(2)} ms | ${p.toFixed(2)} ms |${nodeCell} ` +
+                `${cells.join(' | ')} |`);
   }
 } finally {
   await browser.close();
